@@ -220,6 +220,10 @@ const QvJsonValue& QvJsonValue::operator[](size_t index) const {
     return array != nullptr && index < array->size() ? (*array)[index] : sharedNull();
 }
 
+const QvJsonValue& QvJsonValue::operator[](int index) const {
+    return index < 0 ? sharedNull() : (*this)[static_cast<size_t>(index)];
+}
+
 const QvJsonValue& QvJsonValue::operator[](std::string_view key) const {
     const QvJsonObject* object = asObject();
     const QvJsonValue* member = object != nullptr ? object->find(key) : nullptr;

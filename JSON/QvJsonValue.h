@@ -98,6 +98,8 @@ public:
     // Element or member, or a shared null value when this is not an array (object), the index is
     // out of range or the key is missing, so chains like reply[0]["name"] never fail.
     const QvJsonValue& operator[](size_t index) const;
+    // A literal index such as reply[0] would otherwise be ambiguous with the key overloads.
+    const QvJsonValue& operator[](int index) const;
     const QvJsonValue& operator[](std::string_view key) const;
     const QvJsonValue& operator[](const char* key) const { return (*this)[std::string_view(key)]; }
 

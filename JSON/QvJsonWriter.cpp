@@ -98,19 +98,8 @@ bool QvJsonWriter::appendDictionary(const QvJsonObject& object, std::string& out
     }
     out += '{';
     const std::string_view separator = humanReadable_ ? " : " : ":";
-
-    std::vector<const QvJsonMember*> members;
-    members.reserve(object.size());
-    for (const QvJsonMember& member : object) {
-        members.push_back(&member);
-    }
-    if (sortKeys_) {
-        std::sort(members.begin(), members.end(),
-                  [](const QvJsonMember* a, const QvJsonMember* b) { return a->key < b->key; });
-    }
-
     bool first = true;
-    for (const QvJsonMember* member : members) {
+    const auto appendMember = [&](const QvJsonMember& member) {
         if (!first) {
             out += ',';
         }
@@ -118,14 +107,37 @@ bool QvJsonWriter::appendDictionary(const QvJsonObject& object, std::string& out
         if (humanReadable_) {
             appendIndent(out);
         }
-        appendString(member->key, out);
+        appendString(member.key, out);
         out += separator;
-        if (!appendValue(member->value, out)) {
+        if (!appendValue(member.value, out)) {
             addErrorWithCode(QvJsonErrorUnsupportedValue,
-                             "Unsupported value for key " + member->key + " in object");
+                             "Unsupported value for key " + member.key + " in object");
             return false;
         }
+        return true;
+    };
+
+    if (sortKeys_) {
+        std::vector<const QvJsonMember*> sorted;
+        sorted.reserve(object.size());
+        for (const QvJsonMember& member : object) {
+            sorted.push_back(&member);
+        }
+        std::sort(sorted.begin(), sorted.end(),
+                  [](const QvJsonMember* a, const QvJsonMember* b) { return a->key < b->key; });
+        for (const QvJsonMember* member : sorted) {
+            if (!appendMember(*member)) {
+                return false;
+            }
+        }
+    } else {
+        for (const QvJsonMember& member : object) {
+            if (!appendMember(member)) {
+                return false;
+            }
+        }
     }
+
     leaveNesting();
     if (humanReadable_ && !object.empty()) {
         appendIndent(out);
