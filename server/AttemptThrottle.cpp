@@ -1,0 +1,72 @@
+// Sliding-window attempt counting.
+#include "AttemptThrottle.h"
+
+#include <algorithm>
+#include <cctype>
+#include <iterator>
+
+namespace {
+
+// Past this many keys, keys whose attempts have all expired are dropped; past the hard cap the
+// table starts afresh, so a flood of invented names cannot exhaust memory.
+constexpr size_t kPruneAbove = 10'000;
+constexpr size_t kHardCap = 200'000;
+
+// User names are unique regardless of letter case, so their attempts are counted that way too.
+std::string normalised(const std::string& key) {
+    std::string lower = key;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower;
+}
+
+}  // namespace
+
+AttemptThrottle::AttemptThrottle(size_t limit, Clock::duration window)
+    : limit_(limit), window_(window) {}
+
+bool AttemptThrottle::isBlocked(const std::string& key, Clock::time_point now) {
+    std::lock_guard lock(mutex_);
+    auto found = attempts_.find(normalised(key));
+    if (found == attempts_.end()) {
+        return false;
+    }
+    dropExpired(found->second, now);
+    return found->second.size() >= limit_;
+}
+
+void AttemptThrottle::record(const std::string& key, Clock::time_point now) {
+    std::lock_guard lock(mutex_);
+    pruneIfLarge(now);
+    auto& times = attempts_[normalised(key)];
+    dropExpired(times, now);
+    times.push_back(now);
+    if (times.size() > limit_) {
+        times.pop_front();
+    }
+}
+
+void AttemptThrottle::forget(const std::string& key) {
+    std::lock_guard lock(mutex_);
+    attempts_.erase(normalised(key));
+}
+
+void AttemptThrottle::dropExpired(std::deque<Clock::time_point>& times,
+                                  Clock::time_point now) const {
+    while (!times.empty() && now - times.front() >= window_) {
+        times.pop_front();
+    }
+}
+
+void AttemptThrottle::pruneIfLarge(Clock::time_point now) {
+    if (attempts_.size() < kPruneAbove) {
+        return;
+    }
+    for (auto entry = attempts_.begin(); entry != attempts_.end();) {
+        dropExpired(entry->second, now);
+        entry = entry->second.empty() ? attempts_.erase(entry) : std::next(entry);
+    }
+    if (attempts_.size() >= kHardCap) {
+        attempts_.clear();
+    }
+}

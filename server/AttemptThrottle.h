@@ -1,0 +1,31 @@
+// Counts recent attempts per key (a user name: failed log-ins, password reminders) and blocks
+// the key once too many fall within a sliding window. Kept in memory: a restart forgets the
+// counts, which only gives a guesser one more window. Thread-safe.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+
+class AttemptThrottle {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    AttemptThrottle(size_t limit, Clock::duration window);
+
+    bool isBlocked(const std::string& key, Clock::time_point now);
+    void record(const std::string& key, Clock::time_point now);
+    void forget(const std::string& key);
+
+private:
+    void dropExpired(std::deque<Clock::time_point>& times, Clock::time_point now) const;
+    void pruneIfLarge(Clock::time_point now);
+
+    size_t limit_;
+    Clock::duration window_;
+    std::mutex mutex_;
+    std::unordered_map<std::string, std::deque<Clock::time_point>> attempts_;
+};

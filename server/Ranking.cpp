@@ -1,0 +1,38 @@
+// Ranking queries. Both run on the index totals_by_points: the list reads its first 100 entries,
+// and a position counts the index entries above the player's points without touching the table.
+#include "Ranking.h"
+
+void Ranking::setTotal(int64_t userId, int64_t points, int64_t now) {
+    // The game resends an unchanged total every time its hub appears; such a request changes no
+    // row, so it commits nothing and costs no sync.
+    Query query = database_.query(
+        "INSERT INTO totals(user_id, points, reached_at) VALUES(?, ?, ?) "
+        "ON CONFLICT(user_id) DO UPDATE SET points = excluded.points, "
+        "reached_at = excluded.reached_at WHERE points != excluded.points");
+    query.bind(1, userId).bind(2, points).bind(3, now);
+    query.run();
+}
+
+std::optional<int64_t> Ranking::position(int64_t userId) {
+    Query query = database_.query(
+        "SELECT (SELECT COUNT(*) FROM totals AS ahead WHERE ahead.points > mine.points) + 1 "
+        "FROM totals AS mine WHERE mine.user_id = ?");
+    query.bind(1, userId);
+    if (!query.step()) {
+        return std::nullopt;
+    }
+    return query.integer(0);
+}
+
+std::vector<RankingEntry> Ranking::top() {
+    Query query = database_.query(
+        "SELECT users.name, totals.points, users.country FROM totals "
+        "JOIN users ON users.id = totals.user_id "
+        "ORDER BY totals.points DESC, totals.reached_at, totals.user_id LIMIT ?");
+    query.bind(1, int64_t{kListLength});
+    std::vector<RankingEntry> entries;
+    while (query.step()) {
+        entries.push_back({query.text(0), query.integer(1), query.text(2)});
+    }
+    return entries;
+}

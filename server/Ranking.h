@@ -1,0 +1,36 @@
+// The global ranking: one total per player who has sent one, ordered by points.
+//
+// Ties share a position: a player's position is 1 + the number of players with strictly more
+// points. In the list, tied players appear in the order in which they reached their total.
+// Callers hold the database mutex around every call.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Database.h"
+
+struct RankingEntry {
+    std::string name;
+    int64_t points = 0;
+    std::string country;
+};
+
+class Ranking {
+public:
+    static constexpr int64_t kMaxPoints = 29 * 3000;  // every gun of the game at its best
+    static constexpr int kListLength = 100;
+
+    explicit Ranking(Database& database) : database_(database) {}
+
+    // Stores the player's total; `now` (milliseconds) dates it for tie order when it changed.
+    void setTotal(int64_t userId, int64_t points, int64_t now);
+    // Absent when the player has never sent a total.
+    std::optional<int64_t> position(int64_t userId);
+    std::vector<RankingEntry> top();
+
+private:
+    Database& database_;
+};

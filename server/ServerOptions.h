@@ -1,0 +1,26 @@
+// The command line of kalvorn-server.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+struct ServerOptions {
+    std::string host = "127.0.0.1";
+    int port = 8642;
+    std::filesystem::path dataDirectory;
+    std::string basePath = "/";  // starts and ends with "/"
+    bool showHelp = false;
+    // Operator commands: run against the data directory instead of serving.
+    std::optional<std::string> listCopiesOf;
+    std::optional<int64_t> copyToBringBack;
+};
+
+// The options, or a message saying what is wrong with the command line. Without --data the data
+// directory is $XDG_DATA_HOME/kalvorn/server (~/.local/share/kalvorn/server).
+std::variant<ServerOptions, std::string> parseServerOptions(const std::vector<std::string>& args);
+
+std::string serverUsage();

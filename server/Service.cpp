@@ -1,0 +1,360 @@
+// The endpoints. Each one checks its values first, does the slow work (password hashing) without
+// holding the database, and then reads or writes the database under its mutex.
+#include "Service.h"
+
+#include <sodium.h>
+
+#include <algorithm>
+#include <chrono>
+#include <initializer_list>
+#include <iostream>
+#include <optional>
+
+#include "AccountRules.h"
+#include "Countries.h"
+#include "QvJSON.h"
+
+namespace {
+
+// No value of any endpoint needs more (names have 20 characters, e-mail addresses 254).
+constexpr size_t kMaxValueLength = 256;
+
+constexpr size_t kLoginFailuresAllowed = 5;
+constexpr auto kLoginFailureWindow = std::chrono::minutes(15);
+constexpr size_t kRemindersAllowed = 3;
+constexpr auto kReminderWindow = std::chrono::hours(1);
+
+constexpr const char* kUnknownUser = "Unknown user.";
+constexpr const char* kServiceTrouble = "The service is not available right now.";
+
+const std::string* firstValue(const QueryValues& query, const std::string& key) {
+    auto found = query.find(key);
+    return found == query.end() ? nullptr : &found->second;
+}
+
+// A message when a value is missing or too long, nothing when all are present and within limits.
+std::optional<std::string> valuesProblem(const QueryValues& query,
+                                         std::initializer_list<const char*> keys) {
+    for (const char* key : keys) {
+        const std::string* value = firstValue(query, key);
+        if (value == nullptr) {
+            return std::string("Missing value: ") + key + ".";
+        }
+        size_t limit = std::string_view(key) == "json" ? kMaxBackupTextLength : kMaxValueLength;
+        if (value->size() > limit) {
+            return std::string("Value too long: ") + key + ".";
+        }
+    }
+    return std::nullopt;
+}
+
+const std::string& valueOf(const QueryValues& query, const std::string& key) {
+    return *firstValue(query, key);
+}
+
+ServiceReply jsonReply(const QvJsonValue& value, int status = 200) {
+    std::optional<std::string> text = JSONRepresentation(value);
+    if (!text) {
+        return {500, "application/json", "[0]"};
+    }
+    return {status, "application/json", std::move(*text)};
+}
+
+ServiceReply success() {
+    return jsonReply(QvJsonArray{QvJsonValue::fromInteger(1)});
+}
+
+ServiceReply failure(const std::string& message, int status = 200) {
+    return jsonReply(QvJsonArray{QvJsonValue::fromInteger(0), QvJsonValue::fromString(message)},
+                     status);
+}
+
+ServiceReply plainText(std::string text, int status = 200) {
+    return {status, "text/plain; charset=utf-8", std::move(text)};
+}
+
+int64_t secondsNow() {
+    return std::chrono::duration_cast<std::chrono::seconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+int64_t millisecondsNow() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+// A total as the game sends it: decimal digits only, within what the game can score.
+std::optional<int64_t> parseTotal(const std::string& text) {
+    if (text.empty() || text.size() > 6 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    int64_t total = std::stoll(text);
+    if (total > Ranking::kMaxPoints) {
+        return std::nullopt;
+    }
+    return total;
+}
+
+// Twelve characters from an alphabet without look-alikes (no 0/O, 1/l/I).
+std::string randomPassword() {
+    constexpr std::string_view kAlphabet =
+        "abcdefghijkmnpqrstuvwxyzABCDEFGHJKLMNPQRSTUVWXYZ23456789";
+    std::string password;
+    for (int i = 0; i < 12; ++i) {
+        password += kAlphabet[randombytes_uniform(static_cast<uint32_t>(kAlphabet.size()))];
+    }
+    return password;
+}
+
+}  // namespace
+
+Service::Service(Database& database, Outbox& outbox)
+    : database_(database),
+      outbox_(outbox),
+      users_(database),
+      ranking_(database),
+      backups_(database),
+      loginFailures_(kLoginFailuresAllowed, kLoginFailureWindow),
+      passwordReminders_(kRemindersAllowed, kReminderWindow) {}
+
+ServiceReply Service::handle(std::string_view endpoint, const QueryValues& query) {
+    using Handler = ServiceReply (Service::*)(const QueryValues&);
+    static constexpr std::pair<std::string_view, Handler> kEndpoints[] = {
+        {"checkUser.php", &Service::checkUser},
+        {"join.php", &Service::join},
+        {"loginUser.php", &Service::loginUser},
+        {"forgot.php", &Service::forgot},
+        {"sendScore.php", &Service::sendScore},
+        {"getScores.php", &Service::getScores},
+        {"createCopy.php", &Service::createCopy},
+        {"createFirstLoginCopy.php", &Service::createFirstLoginCopy},
+        {"restoreCopy.php", &Service::restoreCopy},
+    };
+    for (const auto& [name, handler] : kEndpoints) {
+        if (name != endpoint) {
+            continue;
+        }
+        try {
+            return (this->*handler)(query);
+        } catch (const std::exception& error) {
+            std::cerr << "error in " << name << ": " << error.what() << "\n";
+            if (name == "sendScore.php") {
+                return plainText("0", 500);
+            }
+            return failure(kServiceTrouble, 500);
+        }
+    }
+    return plainText("Not found\n", 404);
+}
+
+ServiceReply Service::checkUser(const QueryValues& query) {
+    if (auto problem = valuesProblem(query, {"username", "password"})) {
+        return failure(*problem);
+    }
+    const std::string& name = valueOf(query, "username");
+    if (auto problem = userNameProblem(name)) {
+        return failure(*problem);
+    }
+    if (auto problem = passwordProblem(valueOf(query, "password"))) {
+        return failure(*problem);
+    }
+    std::lock_guard lock(database_.mutex());
+    if (users_.find(name)) {
+        return failure("This user name is taken.");
+    }
+    return success();
+}
+
+ServiceReply Service::join(const QueryValues& query) {
+    if (auto problem = valuesProblem(query, {"username", "password", "mail", "country"})) {
+        return failure(*problem);
+    }
+    const std::string& name = valueOf(query, "username");
+    const std::string& password = valueOf(query, "password");
+    const std::string& mail = valueOf(query, "mail");
+    const std::string& country = valueOf(query, "country");
+    for (auto problem : {userNameProblem(name), passwordProblem(password), mailProblem(mail)}) {
+        if (problem) {
+            return failure(*problem);
+        }
+    }
+    if (!isKnownCountry(country)) {
+        return failure("Choose a country from the list.");
+    }
+    {
+        // Refuse a taken name before spending a hash on it; the insert below still decides.
+        std::lock_guard lock(database_.mutex());
+        if (users_.find(name)) {
+            return failure("This user name is taken.");
+        }
+    }
+    std::string hash = hasher_.hash(password);
+    std::lock_guard lock(database_.mutex());
+    try {
+        users_.create(name, hash, mail, country, secondsNow());
+    } catch (const DatabaseError& error) {
+        if (error.isConstraintViolation()) {
+            return failure("This user name is taken.");
+        }
+        throw;
+    }
+    return success();
+}
+
+ServiceReply Service::loginUser(const QueryValues& query) {
+    if (auto problem = valuesProblem(query, {"username", "password"})) {
+        return failure(*problem);
+    }
+    const std::string& name = valueOf(query, "username");
+    const std::string& password = valueOf(query, "password");
+    if (loginFailures_.isBlocked(name, AttemptThrottle::Clock::now())) {
+        return failure("Too many failed log-ins. Try again in 15 minutes.");
+    }
+    std::optional<User> user;
+    {
+        std::lock_guard lock(database_.mutex());
+        user = users_.find(name);
+    }
+    bool accepted = false;
+    if (user) {
+        accepted = hasher_.verify(user->passwordHash, password);
+    } else {
+        hasher_.verifyNothing(password);
+    }
+    if (!accepted) {
+        loginFailures_.record(name, AttemptThrottle::Clock::now());
+        return failure("Wrong user name or password.");
+    }
+    loginFailures_.forget(name);
+    return success();
+}
+
+ServiceReply Service::forgot(const QueryValues& query) {
+    if (auto problem = valuesProblem(query, {"username"})) {
+        return failure(*problem);
+    }
+    const std::string& name = valueOf(query, "username");
+    if (passwordReminders_.isBlocked(name, AttemptThrottle::Clock::now())) {
+        return failure("A new password was sent a short while ago. Please check your e-mail.");
+    }
+    std::optional<User> user;
+    {
+        std::lock_guard lock(database_.mutex());
+        user = users_.find(name);
+    }
+    if (!user) {
+        return failure("Unknown user name.");
+    }
+    std::string password = randomPassword();
+    std::string hash = hasher_.hash(password);
+    MailMessage message{user->mail, "Your new Kalvorn password",
+                        "Hello " + user->name + ",\n\nyour new Kalvorn password is: " + password +
+                            "\n\nLog in with it in the game's settings panel.\n"};
+    // The message is written before the new password is stored and published after it, so the
+    // player never gets a password that does not work.
+    Outbox::Draft draft = outbox_.prepare(message, user->name);
+    {
+        std::lock_guard lock(database_.mutex());
+        users_.setPasswordHash(user->id, hash);
+    }
+    draft.deliver();
+    passwordReminders_.record(name, AttemptThrottle::Clock::now());
+    return success();
+}
+
+ServiceReply Service::sendScore(const QueryValues& query) {
+    if (valuesProblem(query, {"username", "score"})) {
+        return plainText("0", 400);
+    }
+    std::optional<int64_t> total = parseTotal(valueOf(query, "score"));
+    if (!total) {
+        return plainText("0", 400);
+    }
+    std::lock_guard lock(database_.mutex());
+    std::optional<User> user = users_.find(valueOf(query, "username"));
+    if (!user) {
+        return plainText("0", 404);
+    }
+    ranking_.setTotal(user->id, *total, millisecondsNow());
+    return plainText(positionText(user->id));
+}
+
+ServiceReply Service::getScores(const QueryValues& query) {
+    if (auto problem = valuesProblem(query, {"username"})) {
+        return failure(*problem);
+    }
+    std::lock_guard lock(database_.mutex());
+    QvJsonArray rows;
+    for (const RankingEntry& entry : ranking_.top()) {
+        rows.push_back(QvJsonArray{QvJsonValue::fromString(entry.name),
+                                   QvJsonValue::fromString(std::to_string(entry.points)),
+                                   QvJsonValue::fromString(entry.country)});
+    }
+    std::optional<User> user = users_.find(valueOf(query, "username"));
+    std::string position = user ? positionText(user->id) : std::string(kNoPosition);
+    return jsonReply(QvJsonArray{QvJsonValue(std::move(rows)), QvJsonValue::fromString(position)});
+}
+
+ServiceReply Service::createCopy(const QueryValues& query) {
+    if (auto problem = valuesProblem(query, {"json", "username"})) {
+        return failure(*problem);
+    }
+    std::optional<std::vector<BackupRow>> rows = parseBackupText(valueOf(query, "json"));
+    if (!rows) {
+        return failure("The backup is not valid.");
+    }
+    std::lock_guard lock(database_.mutex());
+    std::optional<User> user = users_.find(valueOf(query, "username"));
+    if (!user) {
+        return failure(kUnknownUser);
+    }
+    Transaction transaction(database_);
+    backups_.add(user->id, *rows, "createCopy", secondsNow());
+    transaction.commit();
+    return success();
+}
+
+ServiceReply Service::createFirstLoginCopy(const QueryValues& query) {
+    if (auto problem = valuesProblem(query, {"json", "username"})) {
+        return failure(*problem);
+    }
+    std::optional<std::vector<BackupRow>> uploaded = parseBackupText(valueOf(query, "json"));
+    if (!uploaded) {
+        return failure("The backup is not valid.");
+    }
+    std::lock_guard lock(database_.mutex());
+    std::optional<User> user = users_.find(valueOf(query, "username"));
+    if (!user) {
+        return failure(kUnknownUser);
+    }
+    Transaction transaction(database_);
+    std::vector<BackupRow> merged =
+        mergeKeepingBest(backups_.current(user->id).value_or(std::vector<BackupRow>{}), *uploaded);
+    backups_.add(user->id, merged, "createFirstLoginCopy", secondsNow());
+    transaction.commit();
+    return restoreReply(merged, user->id);
+}
+
+ServiceReply Service::restoreCopy(const QueryValues& query) {
+    if (auto problem = valuesProblem(query, {"username"})) {
+        return failure(*problem);
+    }
+    std::lock_guard lock(database_.mutex());
+    std::optional<User> user = users_.find(valueOf(query, "username"));
+    if (!user) {
+        return failure(kUnknownUser);
+    }
+    return restoreReply(backups_.current(user->id).value_or(std::vector<BackupRow>{}), user->id);
+}
+
+std::string Service::positionText(int64_t userId) {
+    std::optional<int64_t> position = ranking_.position(userId);
+    return position ? std::to_string(*position) : std::string(kNoPosition);
+}
+
+ServiceReply Service::restoreReply(const std::vector<BackupRow>& rows, int64_t userId) {
+    return jsonReply(QvJsonArray{rowsToJson(rows), QvJsonValue::fromString(positionText(userId))});
+}

@@ -1,0 +1,60 @@
+// The nine endpoints of the web service, independent of HTTP: an endpoint name and the decoded
+// query values in, a status, content type and body out. Safe to call from many threads.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "AttemptThrottle.h"
+#include "BackupStore.h"
+#include "Database.h"
+#include "Outbox.h"
+#include "PasswordHasher.h"
+#include "Ranking.h"
+#include "UserStore.h"
+
+// Same shape as the query parameters the HTTP layer decodes: a key may come more than once, and
+// the first value counts.
+using QueryValues = std::multimap<std::string, std::string>;
+
+struct ServiceReply {
+    int status = 200;
+    std::string contentType;
+    std::string body;
+};
+
+class Service {
+public:
+    // Shown as the position when a player has no total in the ranking.
+    static constexpr std::string_view kNoPosition = "-";
+
+    Service(Database& database, Outbox& outbox);
+
+    // `endpoint` is the file name of the request ("join.php"); an unknown one gets 404.
+    ServiceReply handle(std::string_view endpoint, const QueryValues& query);
+
+private:
+    ServiceReply checkUser(const QueryValues& query);
+    ServiceReply join(const QueryValues& query);
+    ServiceReply loginUser(const QueryValues& query);
+    ServiceReply forgot(const QueryValues& query);
+    ServiceReply sendScore(const QueryValues& query);
+    ServiceReply getScores(const QueryValues& query);
+    ServiceReply createCopy(const QueryValues& query);
+    ServiceReply createFirstLoginCopy(const QueryValues& query);
+    ServiceReply restoreCopy(const QueryValues& query);
+
+    std::string positionText(int64_t userId);
+    ServiceReply restoreReply(const std::vector<BackupRow>& rows, int64_t userId);
+
+    Database& database_;
+    Outbox& outbox_;
+    PasswordHasher hasher_;
+    UserStore users_;
+    Ranking ranking_;
+    BackupStore backups_;
+    AttemptThrottle loginFailures_;
+    AttemptThrottle passwordReminders_;
+};

@@ -1,0 +1,141 @@
+// kalvorn-server: the web service of the game over HTTP (cpp-httplib). Maps the nine endpoints
+// under the base path to Service, logs one line per request and stops cleanly on SIGINT or
+// SIGTERM, letting the requests under way finish.
+#include <httplib.h>
+#include <pthread.h>
+#include <signal.h>
+
+#include <atomic>
+#include <chrono>
+#include <iostream>
+#include <mutex>
+#include <thread>
+
+#include "Database.h"
+#include "OperatorCommands.h"
+#include "Outbox.h"
+#include "QueryLog.h"
+#include "ServerOptions.h"
+#include "Service.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Each request is served start to finish by one worker thread, so the time it started can live
+// in that thread until the logger runs.
+thread_local Clock::time_point requestStart;
+
+std::mutex logMutex;
+
+void logRequest(const httplib::Request& request, const httplib::Response& response) {
+    double milliseconds = 0;
+    if (requestStart != Clock::time_point{}) {
+        milliseconds =
+            std::chrono::duration<double, std::milli>(Clock::now() - requestStart).count();
+        requestStart = {};
+    }
+    RequestLogEntry entry{request.remote_addr, request.method,       request.path, request.params,
+                          response.status,     response.body.size(), milliseconds};
+    std::string line = requestLogLine(entry) + "\n";
+    std::lock_guard lock(logMutex);
+    std::cerr << line << std::flush;
+}
+
+// The endpoint name of a path under the base path, or empty when the path is not one.
+std::string endpointOf(const std::string& path, const std::string& basePath) {
+    if (path.size() <= basePath.size() || path.compare(0, basePath.size(), basePath) != 0) {
+        return {};
+    }
+    std::string rest = path.substr(basePath.size());
+    return rest.find('/') == std::string::npos ? rest : std::string();
+}
+
+int serve(const ServerOptions& options, Database& database) {
+    Outbox outbox(options.dataDirectory / "outbox");
+    Service service(database, outbox);
+
+    httplib::Server server;
+    server.set_keep_alive_max_count(1000);
+    server.set_payload_max_length(64 * 1024);
+    server.set_pre_routing_handler([](const httplib::Request&, httplib::Response&) {
+        requestStart = Clock::now();
+        return httplib::Server::HandlerResponse::Unhandled;
+    });
+    server.Get(".*", [&](const httplib::Request& request, httplib::Response& response) {
+        std::string endpoint = endpointOf(request.path, options.basePath);
+        ServiceReply reply = service.handle(endpoint, request.params);
+        response.status = reply.status;
+        response.set_content(reply.body, reply.contentType.c_str());
+    });
+    server.set_logger(logRequest);
+
+    int port = options.port;
+    bool bound = port == 0 ? (port = server.bind_to_any_port(options.host)) > 0
+                           : server.bind_to_port(options.host, port);
+    if (!bound) {
+        std::cerr << "kalvorn-server: cannot listen on " << options.host << ":" << options.port
+                  << "\n";
+        return 1;
+    }
+    std::cerr << "kalvorn-server: listening on http://" << options.host << ":" << port
+              << options.basePath << ", data in " << options.dataDirectory.string() << std::endl;
+
+    // SIGINT and SIGTERM are blocked in every thread (the mask is inherited) and taken by this
+    // one, which stops the server; stop() is retried until listening has ended, because a
+    // signal may arrive before the server has started to listen.
+    std::atomic<bool> listeningDone = false;
+    std::thread signalWaiter([&] {
+        sigset_t signals;
+        sigemptyset(&signals);
+        sigaddset(&signals, SIGINT);
+        sigaddset(&signals, SIGTERM);
+        int received = 0;
+        sigwait(&signals, &received);
+        while (!listeningDone) {
+            server.stop();
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    });
+    bool listened = server.listen_after_bind();
+    listeningDone = true;
+    // Wakes the signal thread when listening ended for a reason other than a signal.
+    pthread_kill(signalWaiter.native_handle(), SIGTERM);
+    signalWaiter.join();
+    std::cerr << "kalvorn-server: stopped" << std::endl;
+    return listened ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    auto parsed = parseServerOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (auto* error = std::get_if<std::string>(&parsed)) {
+        std::cerr << "kalvorn-server: " << *error << "\n\n" << serverUsage();
+        return 2;
+    }
+    const ServerOptions& options = std::get<ServerOptions>(parsed);
+    if (options.showHelp) {
+        std::cout << serverUsage();
+        return 0;
+    }
+
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+    signal(SIGPIPE, SIG_IGN);
+
+    try {
+        std::filesystem::create_directories(options.dataDirectory);
+        Database database(options.dataDirectory / "kalvorn.sqlite");
+        if (options.listCopiesOf || options.copyToBringBack) {
+            return runOperatorCommand(options, database);
+        }
+        return serve(options, database);
+    } catch (const std::exception& error) {
+        std::cerr << "kalvorn-server: " << error.what() << "\n";
+        return 1;
+    }
+}

@@ -1,0 +1,41 @@
+// kalvorn-server-seed: fills a data directory with many registered players and their totals, for
+// the benchmark. All players share one password ("benchmark") so that seeding does not spend an
+// Argon2id hash on each of them. Totals are pseudo-random but the same on every run.
+#include <iostream>
+#include <random>
+#include <string>
+
+#include "Database.h"
+#include "PasswordHasher.h"
+#include "Ranking.h"
+#include "UserStore.h"
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::cerr << "usage: kalvorn-server-seed DATA_DIR USER_COUNT\n"
+                     "Adds players player1 ... playerN with totals to the service's database.\n";
+        return 2;
+    }
+    std::filesystem::path dataDirectory = argv[1];
+    long count = std::stol(argv[2]);
+
+    std::filesystem::create_directories(dataDirectory);
+    Database database(dataDirectory / "kalvorn.sqlite");
+    UserStore users(database);
+    Ranking ranking(database);
+    std::string hash = PasswordHasher().hash("benchmark");
+    const char* countries[] = {"Poland", "Germany", "United States", "Japan", "Brazil"};
+
+    std::mt19937 random(42);
+    std::uniform_int_distribution<int64_t> points(0, Ranking::kMaxPoints);
+    std::lock_guard lock(database.mutex());
+    Transaction transaction(database);
+    for (long i = 1; i <= count; ++i) {
+        int64_t id = users.create("player" + std::to_string(i), hash, "player@example.com",
+                                  countries[i % 5], 0);
+        ranking.setTotal(id, points(random), i);
+    }
+    transaction.commit();
+    std::cout << "seeded " << count << " players in " << dataDirectory.string() << "\n";
+    return 0;
+}
