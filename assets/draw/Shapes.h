@@ -1,0 +1,45 @@
+// Basic shapes of the game's look: rounded rectangles, gradients, framed panels and glows.
+#pragma once
+
+#include <cairo.h>
+
+#include "draw/Geometry.h"
+#include "draw/Palette.h"
+
+namespace art {
+
+void setColor(cairo_t* cr, const Color& color);
+
+// Adds a rounded rectangle to the current path.
+void roundedRect(cairo_t* cr, const Rect& rect, double radius);
+
+// Fills the current path with a vertical gradient over `span` (top colour at span.y).
+void fillVertical(cairo_t* cr, const Rect& span, const Color& top, const Color& bottom);
+
+// A soft radial glow of `color` around `center`, fading out at `radius`.
+void glow(cairo_t* cr, Point center, double radius, const Color& color);
+
+// A dark soft-edged shadow under a rounded rectangle, offset downwards by `drop`.
+void dropShadow(cairo_t* cr, const Rect& rect, double radius, double drop);
+
+struct PanelStyle {
+    Color top = palette::panelTop;
+    Color bottom = palette::panelBottom;
+    Color border = palette::panelBorder;
+    double radius = 8;
+    double borderWidth = 1;
+};
+
+// A raised panel: gradient body, thin border and a light line along its top edge.
+void drawPanel(cairo_t* cr, const Rect& rect, const PanelStyle& style);
+
+// A sunken area inside a panel (for a row of controls).
+void drawInset(cairo_t* cr, const Rect& rect, double radius);
+
+// A short amber bar, the accent under titles.
+void drawAccentBar(cairo_t* cr, const Rect& rect);
+
+// Darkens the edges of the whole picture towards `color`.
+void vignette(cairo_t* cr, double width, double height, const Color& color);
+
+}  // namespace art
