@@ -7,8 +7,9 @@
 
 namespace {
 
-// Past this many keys, keys whose attempts have all expired are dropped; past the hard cap the
-// table starts afresh, so a flood of invented names cannot exhaust memory.
+// Once the table holds this many keys, keys whose attempts have all expired are dropped, and the
+// next pruning waits until the table has doubled, so pruning costs O(1) per attempt on average.
+// Past the hard cap the table starts afresh, so a flood of invented names cannot exhaust memory.
 constexpr size_t kPruneAbove = 10'000;
 constexpr size_t kHardCap = 200'000;
 
@@ -23,7 +24,7 @@ std::string normalised(const std::string& key) {
 }  // namespace
 
 AttemptThrottle::AttemptThrottle(size_t limit, Clock::duration window)
-    : limit_(limit), window_(window) {}
+    : limit_(limit), window_(window), nextPruneAt_(kPruneAbove) {}
 
 bool AttemptThrottle::isBlocked(const std::string& key, Clock::time_point now) {
     std::lock_guard lock(mutex_);
@@ -59,7 +60,7 @@ void AttemptThrottle::dropExpired(std::deque<Clock::time_point>& times,
 }
 
 void AttemptThrottle::pruneIfLarge(Clock::time_point now) {
-    if (attempts_.size() < kPruneAbove) {
+    if (attempts_.size() < nextPruneAt_) {
         return;
     }
     for (auto entry = attempts_.begin(); entry != attempts_.end();) {
@@ -69,4 +70,5 @@ void AttemptThrottle::pruneIfLarge(Clock::time_point now) {
     if (attempts_.size() >= kHardCap) {
         attempts_.clear();
     }
+    nextPruneAt_ = std::max(kPruneAbove, 2 * attempts_.size());
 }

@@ -26,6 +26,7 @@ private:
 
     size_t limit_;
     Clock::duration window_;
+    size_t nextPruneAt_;
     std::mutex mutex_;
     std::unordered_map<std::string, std::deque<Clock::time_point>> attempts_;
 };

@@ -2,6 +2,8 @@
 // and a position counts the index entries above the player's points without touching the table.
 #include "Ranking.h"
 
+#include <algorithm>
+
 void Ranking::setTotal(int64_t userId, int64_t points, int64_t now) {
     // The game resends an unchanged total every time its hub appears; such a request changes no
     // row, so it commits nothing and costs no sync.
@@ -9,7 +11,8 @@ void Ranking::setTotal(int64_t userId, int64_t points, int64_t now) {
         "INSERT INTO totals(user_id, points, reached_at) VALUES(?, ?, ?) "
         "ON CONFLICT(user_id) DO UPDATE SET points = excluded.points, "
         "reached_at = excluded.reached_at WHERE points != excluded.points");
-    query.bind(1, userId).bind(2, points).bind(3, now);
+    lastReachedAt_ = std::max(now, lastReachedAt_ + 1);
+    query.bind(1, userId).bind(2, points).bind(3, lastReachedAt_);
     query.run();
 }
 

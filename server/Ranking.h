@@ -26,6 +26,8 @@ public:
     explicit Ranking(Database& database) : database_(database) {}
 
     // Stores the player's total; `now` (milliseconds) dates it for tie order when it changed.
+    // Dates are made strictly increasing, so two totals sent within one millisecond still keep
+    // the order in which they arrived.
     void setTotal(int64_t userId, int64_t points, int64_t now);
     // Absent when the player has never sent a total.
     std::optional<int64_t> position(int64_t userId);
@@ -33,4 +35,5 @@ public:
 
 private:
     Database& database_;
+    int64_t lastReachedAt_ = 0;
 };

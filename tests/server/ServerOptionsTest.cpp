@@ -1,0 +1,53 @@
+// The command line of kalvorn-server.
+#include <gtest/gtest.h>
+
+#include "ServerOptions.h"
+
+namespace {
+
+std::variant<ServerOptions, std::string> parse(std::vector<std::string> args) {
+    return parseServerOptions(args);
+}
+
+}  // namespace
+
+TEST(ServerOptions, DefaultsListenOnLoopbackUnderTheRoot) {
+    auto parsed = parse({});
+    ASSERT_TRUE(std::holds_alternative<ServerOptions>(parsed));
+    const auto& options = std::get<ServerOptions>(parsed);
+    EXPECT_EQ(options.host, "127.0.0.1");
+    EXPECT_EQ(options.port, 8642);
+    EXPECT_EQ(options.basePath, "/");
+    EXPECT_FALSE(options.dataDirectory.empty());
+    EXPECT_FALSE(options.showHelp);
+}
+
+TEST(ServerOptions, ReadsEveryOption) {
+    auto parsed = parse({"--listen", "[::1]:9000", "--data", "/tmp/d", "--base-path", "/game/",
+                         "--list-copies", "bob"});
+    ASSERT_TRUE(std::holds_alternative<ServerOptions>(parsed));
+    const auto& options = std::get<ServerOptions>(parsed);
+    EXPECT_EQ(options.host, "::1");
+    EXPECT_EQ(options.port, 9000);
+    EXPECT_EQ(options.dataDirectory, "/tmp/d");
+    EXPECT_EQ(options.basePath, "/game/");
+    EXPECT_EQ(options.listCopiesOf, "bob");
+
+    parsed = parse({"--bring-back-copy", "17", "--help"});
+    ASSERT_TRUE(std::holds_alternative<ServerOptions>(parsed));
+    EXPECT_EQ(std::get<ServerOptions>(parsed).copyToBringBack, 17);
+    EXPECT_TRUE(std::get<ServerOptions>(parsed).showHelp);
+}
+
+TEST(ServerOptions, RefusesMalformedValues) {
+    for (auto args : std::vector<std::vector<std::string>>{{"--listen", "8642"},
+                                                           {"--listen", "host:70000"},
+                                                           {"--listen", "host:port"},
+                                                           {"--base-path", "game"},
+                                                           {"--base-path", "/game"},
+                                                           {"--bring-back-copy", "x"},
+                                                           {"--data"},
+                                                           {"--verbose", "1"}}) {
+        EXPECT_TRUE(std::holds_alternative<std::string>(parse(args))) << args[0];
+    }
+}

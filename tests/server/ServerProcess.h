@@ -1,0 +1,42 @@
+// Runs the real kalvorn-server for a test: on a free loopback port, with its own data directory
+// and its standard error in a file. The process is killed when the object goes, so no server
+// outlives a test, passed or failed.
+#pragma once
+
+#include <httplib.h>
+#include <sys/types.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+class ServerProcess {
+public:
+    // Starts the server and waits until it answers; throws when it does not.
+    ServerProcess(const std::filesystem::path& dataDirectory, const std::filesystem::path& logFile,
+                  const std::vector<std::string>& extraArguments = {});
+    ~ServerProcess();
+    ServerProcess(const ServerProcess&) = delete;
+    ServerProcess& operator=(const ServerProcess&) = delete;
+
+    int port() const { return port_; }
+    // A client for the server that sends request paths exactly as given (no encoding).
+    std::unique_ptr<httplib::Client> client() const;
+
+    // Sends the signal and waits for the process to end; returns its exit status, or -1 when it
+    // ended by a signal (or had to be killed after 20 s).
+    int stop(int signal);
+
+private:
+    bool start(const std::filesystem::path& dataDirectory, const std::filesystem::path& logFile,
+               const std::vector<std::string>& extraArguments);
+    bool waitUntilAnswering();
+    int waitForExit();
+
+    pid_t pid_ = -1;
+    int port_ = 0;
+    std::string basePath_ = "/";
+};
+
+// A loopback port that was free a moment ago.
+int freeLoopbackPort();
