@@ -1,0 +1,15 @@
+// An RGBA colour with components from 0 to 1.
+#pragma once
+
+struct Color {
+    double red = 0;
+    double green = 0;
+    double blue = 0;
+    double alpha = 1;
+
+    static Color black() { return {0, 0, 0, 1}; }
+    static Color white() { return {1, 1, 1, 1}; }
+    static Color clear() { return {0, 0, 0, 0}; }
+
+    friend bool operator==(const Color&, const Color&) = default;
+};

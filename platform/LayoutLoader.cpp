@@ -1,0 +1,421 @@
+// Building a screen's widgets from its JSON layout resource.
+#include "platform/LayoutLoader.h"
+
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "QvJSON.h"
+#include "platform/ActivityIndicatorView.h"
+#include "platform/Bundle.h"
+#include "platform/Button.h"
+#include "platform/ImageView.h"
+#include "platform/Label.h"
+#include "platform/Switch.h"
+#include "platform/TextField.h"
+#include "platform/ViewController.h"
+
+namespace {
+
+std::optional<Color> parseColor(const std::string& text) {
+    if ((text.size() != 7 && text.size() != 9) || text[0] != '#') {
+        return std::nullopt;
+    }
+    double components[4] = {0, 0, 0, 1};
+    for (size_t i = 0; i * 2 + 1 < text.size(); ++i) {
+        int value = 0;
+        for (char digit : text.substr(1 + i * 2, 2)) {
+            value *= 16;
+            if (digit >= '0' && digit <= '9') {
+                value += digit - '0';
+            } else if (digit >= 'a' && digit <= 'f') {
+                value += digit - 'a' + 10;
+            } else if (digit >= 'A' && digit <= 'F') {
+                value += digit - 'A' + 10;
+            } else {
+                return std::nullopt;
+            }
+        }
+        components[i] = value / 255.0;
+    }
+    return Color{components[0], components[1], components[2], components[3]};
+}
+
+// Reads one layout; every problem is reported with the file and the entry's place.
+class LayoutReader {
+public:
+    LayoutReader(std::string_view source, ViewController& controller)
+        : source_(source), controller_(controller) {}
+
+    bool read(std::string_view text, View& root);
+
+private:
+    void readWidgets(const QvJsonValue& list, const std::string& place, View& parent);
+    void readWidget(const QvJsonValue& entry, const std::string& place, View& parent);
+    std::unique_ptr<View> makeWidget(const std::string& type);
+    // Applies one key; false when the key does not belong to this kind of widget.
+    bool applyKey(View& widget, const std::string& key, const QvJsonValue& value,
+                  const std::string& place);
+
+    std::optional<std::string> text(const QvJsonValue& value, const std::string& place,
+                                    const std::string& key);
+    std::optional<double> number(const QvJsonValue& value, const std::string& place,
+                                 const std::string& key);
+    std::optional<bool> flag(const QvJsonValue& value, const std::string& place,
+                             const std::string& key);
+    std::optional<Color> color(const QvJsonValue& value, const std::string& place,
+                               const std::string& key);
+    void report(const std::string& place, const std::string& problem);
+
+    std::string source_;
+    ViewController& controller_;
+    bool clean_ = true;
+};
+
+bool LayoutReader::read(std::string_view text, View& root) {
+    QvJSON parser;
+    QvJsonError error;
+    std::optional<QvJsonValue> document = parser.objectWithString(text, &error);
+    if (!document) {
+        std::string reason = error.description;
+        for (auto inner = error.underlyingError; inner; inner = inner->underlyingError) {
+            reason += "; " + inner->description;
+        }
+        report("", "not valid JSON: " + reason);
+        return false;
+    }
+    const QvJsonObject* top = document->asObject();
+    if (!top) {
+        report("", "the layout must be an object with a \"widgets\" list");
+        return false;
+    }
+    for (const QvJsonMember& member : *top) {
+        if (member.key == "widgets") {
+            readWidgets(member.value, "widgets", root);
+        } else if (member.key == "background") {
+            if (std::optional<Color> background = color(member.value, "", member.key)) {
+                root.setBackgroundColor(*background);
+            }
+        } else {
+            report("", "unknown key \"" + member.key + "\"");
+        }
+    }
+    return clean_;
+}
+
+void LayoutReader::readWidgets(const QvJsonValue& list, const std::string& place, View& parent) {
+    const QvJsonArray* entries = list.asArray();
+    if (!entries) {
+        report(place, "must be a list of widgets");
+        return;
+    }
+    for (size_t i = 0; i < entries->size(); ++i) {
+        readWidget((*entries)[i], place + "[" + std::to_string(i) + "]", parent);
+    }
+}
+
+void LayoutReader::readWidget(const QvJsonValue& entry, const std::string& place, View& parent) {
+    const QvJsonObject* fields = entry.asObject();
+    if (!fields) {
+        report(place, "a widget must be an object");
+        return;
+    }
+    const std::string* type = entry["type"].asString();
+    if (!type) {
+        report(place, "missing \"type\"");
+        return;
+    }
+    std::unique_ptr<View> widget = makeWidget(*type);
+    if (!widget) {
+        report(place, "unknown widget type \"" + *type + "\"");
+        return;
+    }
+    const std::string where = place + " (" + *type + ")";
+    View& added = parent.addSubview(std::move(widget));
+    bool hasFrame = false;
+    const QvJsonValue* children = nullptr;
+    for (const QvJsonMember& member : *fields) {
+        if (member.key == "type") {
+            continue;
+        }
+        if (member.key == "children") {
+            children = &member.value;
+        } else if (member.key == "frame") {
+            hasFrame = true;
+            const QvJsonArray* values = member.value.asArray();
+            double frame[4];
+            bool valid = values && values->size() == 4;
+            for (size_t i = 0; valid && i < 4; ++i) {
+                const QvDecimal* component = (*values)[i].asNumber();
+                valid = component != nullptr;
+                frame[i] = valid ? component->doubleValue() : 0;
+            }
+            if (valid) {
+                added.setFrame({frame[0], frame[1], frame[2], frame[3]});
+            } else {
+                report(where, "\"frame\" must be four numbers [x, y, width, height]");
+            }
+        } else if (!applyKey(added, member.key, member.value, where)) {
+            report(where, "unknown key \"" + member.key + "\" for " + *type);
+        }
+    }
+    if (auto* image = dynamic_cast<ImageView*>(&added); image && !hasFrame) {
+        added.setFrame({0, 0, image->imageSize().width, image->imageSize().height});
+    }
+    if (children) {
+        readWidgets(*children, place + ".children", added);
+    }
+}
+
+std::unique_ptr<View> LayoutReader::makeWidget(const std::string& type) {
+    static const std::map<std::string, std::function<std::unique_ptr<View>()>> factories = {
+        {"View", [] { return std::make_unique<View>(); }},
+        {"ImageView", [] { return std::make_unique<ImageView>(); }},
+        {"Label", [] { return std::make_unique<Label>(); }},
+        {"Button", [] { return std::make_unique<Button>(); }},
+        {"Switch", [] { return std::make_unique<Switch>(); }},
+        {"TextField", [] { return std::make_unique<TextField>(); }},
+        {"ActivityIndicatorView", [] { return std::make_unique<ActivityIndicatorView>(); }},
+    };
+    auto factory = factories.find(type);
+    return factory == factories.end() ? nullptr : factory->second();
+}
+
+bool LayoutReader::applyKey(View& widget, const std::string& key, const QvJsonValue& value,
+                            const std::string& place) {
+    // Keys every view understands.
+    if (key == "outlet") {
+        if (std::optional<std::string> name = text(value, place, key)) {
+            widget.setName(*name);
+            controller_.setOutlet(*name, &widget);
+        }
+        return true;
+    }
+    if (key == "hidden") {
+        if (std::optional<bool> hidden = flag(value, place, key)) {
+            widget.setHidden(*hidden);
+        }
+        return true;
+    }
+    if (key == "alpha") {
+        if (std::optional<double> alpha = number(value, place, key)) {
+            widget.setAlpha(*alpha);
+        }
+        return true;
+    }
+    if (key == "interaction") {
+        if (std::optional<bool> enabled = flag(value, place, key)) {
+            widget.setUserInteractionEnabled(*enabled);
+        }
+        return true;
+    }
+    if (key == "background") {
+        if (std::optional<Color> background = color(value, place, key)) {
+            widget.setBackgroundColor(*background);
+        }
+        return true;
+    }
+
+    auto* label = dynamic_cast<Label*>(&widget);
+    auto* button = dynamic_cast<Button*>(&widget);
+    auto* field = dynamic_cast<TextField*>(&widget);
+    auto* control = dynamic_cast<Control*>(&widget);
+    if (key == "action" && control) {
+        if (std::optional<std::string> action = text(value, place, key)) {
+            if (!controller_.hasAction(*action)) {
+                report(place, "the screen has no action \"" + *action + "\"");
+            }
+            control->setAction(&controller_, *action);
+        }
+        return true;
+    }
+    if (key == "font" && (label || button)) {
+        if (std::optional<std::string> font = text(value, place, key)) {
+            if (label) {
+                label->setFont(*font, label->fontSize());
+            } else if (button) {
+                button->setFont(*font, button->fontSize());
+            }
+        }
+        return true;
+    }
+    if (key == "fontSize" && (label || button)) {
+        if (std::optional<double> size = number(value, place, key)) {
+            if (label) {
+                label->setFont(label->fontName(), *size);
+            } else if (button) {
+                button->setFont(button->fontName(), *size);
+            }
+        }
+        return true;
+    }
+    if (key == "text" && (label || field)) {
+        if (std::optional<std::string> content = text(value, place, key)) {
+            if (label) {
+                label->setText(*content);
+            } else {
+                field->setText(*content);
+            }
+        }
+        return true;
+    }
+    if (label) {
+        if (key == "textColor") {
+            if (std::optional<Color> textColor = color(value, place, key)) {
+                label->setTextColor(*textColor);
+            }
+            return true;
+        }
+        if (key == "lines") {
+            if (std::optional<double> lines = number(value, place, key)) {
+                label->setNumberOfLines(static_cast<int>(*lines));
+            }
+            return true;
+        }
+        if (key == "alignment") {
+            if (std::optional<std::string> alignment = text(value, place, key)) {
+                if (*alignment == "left") {
+                    label->setAlignment(TextAlignment::Left);
+                } else if (*alignment == "center") {
+                    label->setAlignment(TextAlignment::Center);
+                } else if (*alignment == "right") {
+                    label->setAlignment(TextAlignment::Right);
+                } else {
+                    report(place, "\"alignment\" must be left, center or right");
+                }
+            }
+            return true;
+        }
+    }
+    if (button) {
+        if (key == "title") {
+            if (std::optional<std::string> title = text(value, place, key)) {
+                button->setTitle(*title);
+            }
+            return true;
+        }
+        if (key == "titleColor") {
+            if (std::optional<Color> titleColor = color(value, place, key)) {
+                button->setTitleColor(*titleColor);
+            }
+            return true;
+        }
+        if (key == "image" || key == "highlightedImage") {
+            if (std::optional<std::string> image = text(value, place, key)) {
+                key == "image" ? button->setImage(*image) : button->setHighlightedImage(*image);
+            }
+            return true;
+        }
+    }
+    if (key == "enabled" && control) {
+        if (std::optional<bool> enabled = flag(value, place, key)) {
+            control->setEnabled(*enabled);
+        }
+        return true;
+    }
+    if (auto* image = dynamic_cast<ImageView*>(&widget); image && key == "image") {
+        if (std::optional<std::string> name = text(value, place, key)) {
+            image->setImage(*name);
+        }
+        return true;
+    }
+    if (auto* toggle = dynamic_cast<Switch*>(&widget); toggle && key == "on") {
+        if (std::optional<bool> on = flag(value, place, key)) {
+            toggle->setOn(*on);
+        }
+        return true;
+    }
+    if (field && (key == "placeholder" || key == "secure")) {
+        if (key == "secure") {
+            if (std::optional<bool> secure = flag(value, place, key)) {
+                field->setSecureTextEntry(*secure);
+            }
+        } else if (std::optional<std::string> placeholder = text(value, place, key)) {
+            field->setPlaceholder(*placeholder);
+        }
+        return true;
+    }
+    if (auto* indicator = dynamic_cast<ActivityIndicatorView*>(&widget);
+        indicator && key == "animating") {
+        if (std::optional<bool> animating = flag(value, place, key)) {
+            *animating ? indicator->startAnimating() : indicator->stopAnimating();
+        }
+        return true;
+    }
+    return false;
+}
+
+std::optional<std::string> LayoutReader::text(const QvJsonValue& value, const std::string& place,
+                                              const std::string& key) {
+    if (const std::string* content = value.asString()) {
+        return *content;
+    }
+    report(place, "\"" + key + "\" must be a text");
+    return std::nullopt;
+}
+
+std::optional<double> LayoutReader::number(const QvJsonValue& value, const std::string& place,
+                                           const std::string& key) {
+    if (const QvDecimal* content = value.asNumber()) {
+        return content->doubleValue();
+    }
+    report(place, "\"" + key + "\" must be a number");
+    return std::nullopt;
+}
+
+std::optional<bool> LayoutReader::flag(const QvJsonValue& value, const std::string& place,
+                                       const std::string& key) {
+    if (std::optional<bool> content = value.asBool()) {
+        return content;
+    }
+    report(place, "\"" + key + "\" must be true or false");
+    return std::nullopt;
+}
+
+std::optional<Color> LayoutReader::color(const QvJsonValue& value, const std::string& place,
+                                         const std::string& key) {
+    const std::string* content = value.asString();
+    std::optional<Color> parsed = content ? parseColor(*content) : std::nullopt;
+    if (!parsed) {
+        report(place, "\"" + key + "\" must be a colour \"#RRGGBB\" or \"#RRGGBBAA\"");
+    }
+    return parsed;
+}
+
+void LayoutReader::report(const std::string& place, const std::string& problem) {
+    clean_ = false;
+    std::cerr << "layout " << source_ << (place.empty() ? "" : ": " + place) << ": " << problem
+              << "\n";
+}
+
+}  // namespace
+
+bool loadLayout(ViewController& controller, View& root) {
+    const std::string resource = controller.profile().layoutResource(controller.layoutName());
+    const std::optional<std::string> path = Bundle::main().pathForResource(resource, "");
+    if (!path) {
+        std::cerr << "layout " << resource << ": no such resource in \""
+                  << Bundle::main().resourcesDirectory() << "\"\n";
+        return false;
+    }
+    std::ifstream file(*path, std::ios::binary);
+    std::ostringstream content;
+    if (file.is_open()) {
+        content << file.rdbuf();
+    }
+    if (!file.is_open() || file.bad()) {
+        std::cerr << "layout " << resource << ": cannot read " << *path << "\n";
+        return false;
+    }
+    return loadLayoutText(content.str(), resource, controller, root);
+}
+
+bool loadLayoutText(std::string_view text, std::string_view source, ViewController& controller,
+                    View& root) {
+    return LayoutReader(source, controller).read(text, root);
+}

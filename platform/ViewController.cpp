@@ -1,0 +1,78 @@
+// Screen controllers: root view loading, outlets and actions.
+#include "platform/ViewController.h"
+
+#include <cxxabi.h>
+
+#include <cstdlib>
+#include <iostream>
+#include <typeinfo>
+#include <utility>
+
+#include "platform/LayoutLoader.h"
+
+ViewController::ViewController(const DeviceProfile& profile, std::string layoutName)
+    : profile_(profile), layoutName_(std::move(layoutName)) {}
+
+ViewController::~ViewController() = default;
+
+std::string ViewController::className() const {
+    const char* mangled = typeid(*this).name();
+    int status = 0;
+    char* demangled = abi::__cxa_demangle(mangled, nullptr, nullptr, &status);
+    std::string name = status == 0 && demangled ? demangled : mangled;
+    std::free(demangled);
+    const size_t scope = name.rfind("::");
+    return scope == std::string::npos ? name : name.substr(scope + 2);
+}
+
+View& ViewController::view() {
+    if (!view_) {
+        const Size screen = profile_.screenSize();
+        view_ = std::make_unique<View>(Rect{0, 0, screen.width, screen.height});
+        view_->setName("view");
+        view_->setViewController(this);
+        setOutlet("view", view_.get());
+        loadView();
+        viewDidLoad();
+    }
+    return *view_;
+}
+
+void ViewController::loadView() {
+    if (!layoutName_.empty()) {
+        loadLayout(*this, view());
+    }
+}
+
+void ViewController::setOutlet(std::string name, View* view) {
+    outlets_[std::move(name)] = view;
+}
+
+View* ViewController::outletView(std::string_view name) const {
+    auto found = outlets_.find(name);
+    return found == outlets_.end() ? nullptr : found->second;
+}
+
+void ViewController::addAction(std::string name, std::function<void()> action) {
+    actions_[std::move(name)] = std::move(action);
+}
+
+bool ViewController::hasAction(std::string_view name) const {
+    return actions_.contains(name);
+}
+
+bool ViewController::sendAction(std::string_view name) {
+    auto found = actions_.find(name);
+    if (found == actions_.end()) {
+        std::cerr << className() << ": no action named \"" << name << "\"\n";
+        return false;
+    }
+    // The action may replace itself (addAction) while it runs.
+    std::function<void()> action = found->second;
+    action();
+    return true;
+}
+
+Responder* ViewController::nextResponder() const {
+    return view_ ? view_->superview() : nullptr;
+}

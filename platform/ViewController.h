@@ -1,0 +1,79 @@
+// One screen: a controller that owns its root view, builds the view's widgets from the screen's
+// layout resource, and hears the life-cycle calls of the navigation stack. Widgets are reached
+// through named outlets, which the layout loader fills; controls send actions by name, which
+// the screen registers with addAction().
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/DeviceProfile.h"
+#include "platform/Responder.h"
+#include "platform/View.h"
+
+class NavigationController;
+
+class ViewController : public Responder {
+public:
+    // `layoutName` is the phone name of the screen's layout resource ("MenuController"), which
+    // the profile turns into the file to load; empty for a screen without one.
+    ViewController(const DeviceProfile& profile, std::string layoutName);
+    ~ViewController() override;
+    ViewController(const ViewController&) = delete;
+    ViewController& operator=(const ViewController&) = delete;
+
+    const DeviceProfile& profile() const { return profile_; }
+    const std::string& layoutName() const { return layoutName_; }
+    // The class of the screen ("PlayController_ipad"), as scripts and the registry name it.
+    std::string className() const;
+
+    // The root view, of the screen's size; built (layout, then viewDidLoad) on first use.
+    View& view();
+    bool isViewLoaded() const { return view_ != nullptr; }
+
+    // Life cycle: viewDidLoad once, before the first appearance; the others each time the
+    // screen comes into view or leaves it.
+    virtual void viewDidLoad() {}
+    virtual void viewWillAppear(bool animated) { (void)animated; }
+    virtual void viewDidAppear(bool animated) { (void)animated; }
+    virtual void viewWillDisappear(bool animated) { (void)animated; }
+    virtual void viewDidDisappear(bool animated) { (void)animated; }
+
+    // The navigation stack this screen is on, or null.
+    NavigationController* navigationController() const { return navigationController_; }
+    void setNavigationController(NavigationController* navigation) {
+        navigationController_ = navigation;
+    }
+
+    // Outlets: views by name (null when there is none, or of another type).
+    void setOutlet(std::string name, View* view);
+    View* outletView(std::string_view name) const;
+    template <class T>
+    T* outlet(std::string_view name) const {
+        return dynamic_cast<T*>(outletView(name));
+    }
+    const std::map<std::string, View*, std::less<>>& outlets() const { return outlets_; }
+
+    // Actions: what a control (or a script) asks the screen to do, by name.
+    void addAction(std::string name, std::function<void()> action);
+    bool hasAction(std::string_view name) const;
+    // Runs the action; false, with a line on standard error, when the screen has none by that name.
+    bool sendAction(std::string_view name);
+
+    Responder* nextResponder() const override;
+
+protected:
+    // Fills the freshly made root view; by default loads the layout resource.
+    virtual void loadView();
+
+private:
+    DeviceProfile profile_;
+    std::string layoutName_;
+    std::unique_ptr<View> view_;
+    NavigationController* navigationController_ = nullptr;
+    std::map<std::string, View*, std::less<>> outlets_;
+    std::map<std::string, std::function<void()>, std::less<>> actions_;
+};
