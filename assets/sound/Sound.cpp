@@ -27,13 +27,6 @@ void Sound::add(long index, double value) {
     samples[size_t(index)] += float(value);
 }
 
-double Noise::next() {
-    state_ ^= state_ << 13;
-    state_ ^= state_ >> 17;
-    state_ ^= state_ << 5;
-    return double(state_) / 2147483648.0 - 1.0;
-}
-
 LowPass::LowPass(double cutoffHz, int sampleRate)
     : coefficient_(1.0 - std::exp(-2.0 * M_PI * cutoffHz / sampleRate)) {}
 

@@ -7,6 +7,8 @@
 #include <span>
 #include <vector>
 
+#include "common/Noise.h"
+
 namespace art {
 
 struct Sound {
@@ -20,16 +22,6 @@ struct Sound {
     double seconds() const { return double(samples.size()) / sampleRate; }
     // Adds `value` at sample `index` (wrapped for loops, dropped past the end otherwise).
     void add(long index, double value);
-};
-
-// White noise from a fixed seed (xorshift), in [-1, 1].
-class Noise {
-public:
-    explicit Noise(std::uint32_t seed) : state_(seed ? seed : 0x9e3779b9u) {}
-    double next();
-
-private:
-    std::uint32_t state_;
 };
 
 // A one-pole low-pass filter; high-pass is the input minus its low-passed part.
