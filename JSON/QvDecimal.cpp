@@ -1,8 +1,10 @@
 // Reading, converting and writing exact decimal numbers.
 #include "QvDecimal.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -16,12 +18,48 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// Eight digits at once fit while the significand stays below this.
+constexpr uint64_t kEightDigitLimit =
+    (std::numeric_limits<uint64_t>::max() - 99'999'999) / 100'000'000;
+
+bool isEightDigits(uint64_t word) {
+    return (word & 0xF0F0F0F0F0F0F0F0) == 0x3030303030303030 &&
+           ((word + 0x0606060606060606) & 0xF0F0F0F0F0F0F0F0) == 0x3030303030303030;
+}
+
+// The value of eight ASCII digits loaded little-endian (first digit in the lowest byte).
+uint64_t eightDigitsValue(uint64_t word) {
+    word = ((word & 0x0F0F0F0F0F0F0F0F) * 2561) >> 8;
+    word = ((word & 0x00FF00FF00FF00FF) * 6553601) >> 16;
+    return ((word & 0x0000FFFF0000FFFF) * 42949672960001) >> 32;
+}
+
 // Accumulates significand digits; a digit that no longer fits must be a zero, which is dropped
 // (after the decimal point) or moved into the exponent (before it).
 struct DigitAccumulator {
     uint64_t significand = 0;
     int64_t exponentShift = 0;
     bool lostDigit = false;
+
+    // Takes the run of digits at p; returns the first byte after it.
+    const char* addDigits(const char* p, const char* end, bool afterPoint) {
+        if constexpr (std::endian::native == std::endian::little) {
+            while (end - p >= 8 && significand <= kEightDigitLimit) {
+                uint64_t word;
+                std::memcpy(&word, p, sizeof word);
+                if (!isEightDigits(word)) {
+                    break;
+                }
+                significand = significand * 100'000'000 + eightDigitsValue(word);
+                exponentShift -= afterPoint ? 8 : 0;
+                p += 8;
+            }
+        }
+        for (; p < end && isDigit(*p); ++p) {
+            add(static_cast<unsigned>(*p - '0'), afterPoint);
+        }
+        return p;
+    }
 
     void add(unsigned digit, bool afterPoint) {
         if (significand < kSignificandLimit ||
@@ -73,9 +111,7 @@ QvDecimal::ScanResult QvDecimal::scan(const char* begin, const char* end, QvDeci
             return {ScanStatus::LeadingZero, p};
         }
     } else if (p < end && isDigit(*p)) {
-        for (; p < end && isDigit(*p); ++p) {
-            digits.add(static_cast<unsigned>(*p - '0'), false);
-        }
+        p = digits.addDigits(p, end, false);
     } else {
         return {ScanStatus::NoDigitsAfterMinus, p};
     }
@@ -85,9 +121,7 @@ QvDecimal::ScanResult QvDecimal::scan(const char* begin, const char* end, QvDeci
         if (p == end || !isDigit(*p)) {
             return {ScanStatus::NoDigitsAfterDecimalPoint, p};
         }
-        for (; p < end && isDigit(*p); ++p) {
-            digits.add(static_cast<unsigned>(*p - '0'), true);
-        }
+        p = digits.addDigits(p, end, true);
     }
 
     int64_t writtenExponent = 0;

@@ -1,23 +1,13 @@
 // Recursive-descent parsing of JSON text into QvJsonValue.
 #include "QvJsonParser.h"
 
+#include "QvJsonSpecialBytes.h"
+
 #include <array>
 #include <charconv>
 #include <cstring>
 
 namespace {
-
-// Bytes that end a plain run inside a string: the double quote, the backslash and the control
-// bytes (the zero byte never occurs: the text is cut at its first one).
-constexpr std::array<bool, 256> kStringStopBytes = [] {
-    std::array<bool, 256> table{};
-    for (int c = 0; c < 0x20; ++c) {
-        table[static_cast<size_t>(c)] = true;
-    }
-    table['"'] = true;
-    table['\\'] = true;
-    return table;
-}();
 
 constexpr std::array<bool, 256> kWhitespaceBytes = [] {
     std::array<bool, 256> table{};
@@ -26,37 +16,6 @@ constexpr std::array<bool, 256> kWhitespaceBytes = [] {
     }
     return table;
 }();
-
-constexpr uint64_t kEveryByte(uint8_t b) {
-    return 0x0101010101010101ULL * b;
-}
-
-// True when one of the 8 bytes in `word` is a string stop byte.
-bool hasStopByte(uint64_t word) {
-    const uint64_t high = kEveryByte(0x80);
-    const uint64_t below0x20 = (word - kEveryByte(0x20)) & ~word;
-    const uint64_t quote = word ^ kEveryByte('"');
-    const uint64_t backslash = word ^ kEveryByte('\\');
-    const uint64_t isQuote = (quote - kEveryByte(0x01)) & ~quote;
-    const uint64_t isBackslash = (backslash - kEveryByte(0x01)) & ~backslash;
-    return ((below0x20 | isQuote | isBackslash) & high) != 0;
-}
-
-// The end of the plain run that starts at p.
-const char* plainRunEnd(const char* p, const char* end) {
-    while (end - p >= 8) {
-        uint64_t word;
-        std::memcpy(&word, p, sizeof word);
-        if (hasStopByte(word)) {
-            break;
-        }
-        p += 8;
-    }
-    while (p < end && !kStringStopBytes[static_cast<unsigned char>(*p)]) {
-        ++p;
-    }
-    return p;
-}
 
 void appendUtf8(std::string& text, uint32_t codePoint) {
     if (codePoint < 0x80) {
@@ -109,13 +68,13 @@ std::optional<QvJsonValue> QvJsonParser::fragmentWithString(std::string_view tex
     const void* zero = std::memchr(text.data(), 0, text.size());
     end_ = zero != nullptr ? static_cast<const char*>(zero) : text.data() + text.size();
 
-    QvJsonValue value;
-    const bool scanned = scanValue(value);
-    pendingElements_.clear();
-    pendingMembers_.clear();
-    if (!scanned) {
+    if (!scanValue()) {
+        pendingValues_.clear();
+        pendingMembers_.clear();
         return std::nullopt;
     }
+    QvJsonValue value = std::move(pendingValues_.back());
+    pendingValues_.clear();
     skipWhitespace();
     if (c_ != end_) {
         addErrorWithCode(QvJsonErrorGarbage, "Garbage after JSON");
@@ -149,13 +108,21 @@ std::optional<QvJsonValue> QvJsonParser::objectWithString(const std::string* tex
     return objectWithString(std::string_view(*text));
 }
 
-void QvJsonParser::skipWhitespace() {
-    while (c_ < end_ && kWhitespaceBytes[static_cast<unsigned char>(*c_)]) {
-        ++c_;
+void QvJsonParser::skipWhitespaceRun() {
+    const char* p = c_;
+    while (p < end_ && kWhitespaceBytes[static_cast<unsigned char>(*p)]) {
+        ++p;
+        // Indented text has long runs of spaces: step over them 8 bytes at a time.
+        uint64_t word;
+        while (end_ - p >= 8 &&
+               (std::memcpy(&word, p, sizeof word), word == QvJsonSpecialBytes::everyByte(' '))) {
+            p += 8;
+        }
     }
+    c_ = p;
 }
 
-bool QvJsonParser::scanValue(QvJsonValue& value) {
+bool QvJsonParser::scanValue() {
     skipWhitespace();
     if (c_ == end_) {
         addErrorWithCode(QvJsonErrorUnexpectedEnd, "Unexpected end of string");
@@ -164,50 +131,48 @@ bool QvJsonParser::scanValue(QvJsonValue& value) {
     const char first = *c_++;
     switch (first) {
         case '{':
-            return scanRestOfObject(value);
+            return scanRestOfObject();
         case '[':
-            return scanRestOfArray(value);
+            return scanRestOfArray();
         case '"': {
             std::string text;
             if (!scanRestOfString(text)) {
                 return false;
             }
-            value = QvJsonValue::fromString(std::move(text));
+            pendingValues_.emplace_back(std::move(text));
             return true;
         }
         case 't':
-            value = QvJsonValue::fromBool(true);
-            return scanLiteral("rue", "Expected 'true'");
+            return scanLiteral("rue", "Expected 'true'", QvJsonValue::fromBool(true));
         case 'f':
-            value = QvJsonValue::fromBool(false);
-            return scanLiteral("alse", "Expected 'false'");
+            return scanLiteral("alse", "Expected 'false'", QvJsonValue::fromBool(false));
         case 'n':
-            value = QvJsonValue();
-            return scanLiteral("ull", "Expected 'null'");
+            return scanLiteral("ull", "Expected 'null'", QvJsonValue());
         case '+':
             addErrorWithCode(QvJsonErrorBadNumber, "Leading + disallowed in number");
             return false;
         default:
             if (first == '-' || (first >= '0' && first <= '9')) {
                 --c_;
-                return scanNumber(value);
+                return scanNumber();
             }
             addErrorWithCode(QvJsonErrorParse, "Unrecognised leading character");
             return false;
     }
 }
 
-bool QvJsonParser::scanLiteral(std::string_view rest, const char* message) {
+bool QvJsonParser::scanLiteral(std::string_view rest, const char* message, QvJsonValue literal) {
     if (static_cast<size_t>(end_ - c_) < rest.size() ||
         std::memcmp(c_, rest.data(), rest.size()) != 0) {
         addErrorWithCode(QvJsonErrorParse, message);
         return false;
     }
     c_ += rest.size();
+    pendingValues_.push_back(std::move(literal));
     return true;
 }
 
-bool QvJsonParser::scanNumber(QvJsonValue& value) {
+bool QvJsonParser::scanNumber() {
     QvDecimal number;
     const QvDecimal::ScanResult result = QvDecimal::scan(c_, end_, number);
     c_ = result.end;
@@ -215,13 +180,13 @@ bool QvJsonParser::scanNumber(QvJsonValue& value) {
         addErrorWithCode(QvJsonErrorBadNumber, numberMessage(result.status));
         return false;
     }
-    value = QvJsonValue::fromNumber(number);
+    pendingValues_.emplace_back(number);
     return true;
 }
 
 bool QvJsonParser::scanRestOfString(std::string& text) {
     for (;;) {
-        const char* runEnd = plainRunEnd(c_, end_);
+        const char* runEnd = QvJsonSpecialBytes::find(c_, end_);
         text.append(c_, runEnd);
         c_ = runEnd;
         const unsigned char stop = c_ < end_ ? static_cast<unsigned char>(*c_) : 0;
@@ -331,7 +296,7 @@ bool QvJsonParser::scanUnicodeEscape(std::string& text) {
     return true;
 }
 
-bool QvJsonParser::scanRestOfObject(QvJsonValue& value) {
+bool QvJsonParser::scanRestOfObject() {
     if (!enterNesting()) {
         return false;
     }
@@ -341,13 +306,11 @@ bool QvJsonParser::scanRestOfObject(QvJsonValue& value) {
         if (c_ < end_ && *c_ == '}') {
             ++c_;
             leaveNesting();
-            QvJsonObject object;
-            object.reserve(pendingMembers_.size() - firstMember);
-            for (size_t i = firstMember; i < pendingMembers_.size(); ++i) {
-                object.set(std::move(pendingMembers_[i].key), std::move(pendingMembers_[i].value));
-            }
-            pendingMembers_.resize(firstMember);
-            value = QvJsonValue(std::move(object));
+            const auto first = pendingMembers_.begin() + static_cast<ptrdiff_t>(firstMember);
+            QvJsonObject object(std::make_move_iterator(first),
+                                std::make_move_iterator(pendingMembers_.end()));
+            pendingMembers_.erase(first, pendingMembers_.end());
+            pendingValues_.emplace_back(std::move(object));
             return true;
         }
 
@@ -369,12 +332,12 @@ bool QvJsonParser::scanRestOfObject(QvJsonValue& value) {
         }
         ++c_;
 
-        QvJsonValue member;
-        if (!scanValue(member)) {
+        if (!scanValue()) {
             addErrorWithCode(QvJsonErrorParse, "Object value expected for key: " + key);
             return false;
         }
-        pendingMembers_.push_back(QvJsonMember{std::move(key), std::move(member)});
+        pendingMembers_.push_back(QvJsonMember{std::move(key), std::move(pendingValues_.back())});
+        pendingValues_.pop_back();
 
         skipWhitespace();
         if (c_ < end_ && *c_ == ',') {
@@ -390,30 +353,28 @@ bool QvJsonParser::scanRestOfObject(QvJsonValue& value) {
     return false;
 }
 
-bool QvJsonParser::scanRestOfArray(QvJsonValue& value) {
+bool QvJsonParser::scanRestOfArray() {
     if (!enterNesting()) {
         return false;
     }
-    const size_t firstElement = pendingElements_.size();
+    const size_t firstElement = pendingValues_.size();
     while (c_ < end_) {
         skipWhitespace();
         if (c_ < end_ && *c_ == ']') {
             ++c_;
             leaveNesting();
-            const auto first = pendingElements_.begin() + static_cast<ptrdiff_t>(firstElement);
+            const auto first = pendingValues_.begin() + static_cast<ptrdiff_t>(firstElement);
             QvJsonArray array(std::make_move_iterator(first),
-                              std::make_move_iterator(pendingElements_.end()));
-            pendingElements_.erase(first, pendingElements_.end());
-            value = QvJsonValue(std::move(array));
+                              std::make_move_iterator(pendingValues_.end()));
+            pendingValues_.erase(first, pendingValues_.end());
+            pendingValues_.emplace_back(std::move(array));
             return true;
         }
 
-        QvJsonValue element;
-        if (!scanValue(element)) {
+        if (!scanValue()) {
             addErrorWithCode(QvJsonErrorParse, "Expected value while parsing array");
             return false;
         }
-        pendingElements_.push_back(std::move(element));
 
         skipWhitespace();
         if (c_ < end_ && *c_ == ',') {

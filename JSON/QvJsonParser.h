@@ -25,20 +25,28 @@ public:
     std::optional<QvJsonValue> objectWithString(const std::string* text);
 
 private:
-    bool scanValue(QvJsonValue& value);
-    bool scanRestOfObject(QvJsonValue& value);
-    bool scanRestOfArray(QvJsonValue& value);
+    // Each scan of a value appends the value to pendingValues_.
+    bool scanValue();
+    bool scanRestOfObject();
+    bool scanRestOfArray();
     bool scanRestOfString(std::string& text);
     bool scanUnicodeEscape(std::string& text);
     bool scanHexQuad(uint32_t& unit);
-    bool scanNumber(QvJsonValue& value);
-    bool scanLiteral(std::string_view rest, const char* message);
-    void skipWhitespace();
+    bool scanNumber();
+    bool scanLiteral(std::string_view rest, const char* message, QvJsonValue literal);
+    void skipWhitespace() {
+        if (c_ == end_ || static_cast<unsigned char>(*c_) > ' ') {
+            return;
+        }
+        skipWhitespaceRun();
+    }
+    void skipWhitespaceRun();
 
     const char* c_ = nullptr;  // read position
     const char* end_ = nullptr;
-    // Elements and members of the containers being read, innermost last; a finished container
-    // takes its own off the top in one move, so each container is allocated once at its size.
-    std::vector<QvJsonValue> pendingElements_;
+    // Values and members read but not yet placed in their container, innermost last; a finished
+    // container takes its own off the top in one move, so each container is allocated once at
+    // its final size and scalars are constructed where they will stay until then.
+    std::vector<QvJsonValue> pendingValues_;
     std::vector<QvJsonMember> pendingMembers_;
 };

@@ -2,12 +2,13 @@
 #include "QvJsonValue.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 
 namespace {
 
 // Objects up to this size are searched member by member; larger ones get a hash index.
-constexpr size_t kLinearSearchLimit = 16;
+constexpr size_t kLinearSearchLimit = 32;
 constexpr uint32_t kEmptySlot = UINT32_MAX;
 
 size_t hashKey(std::string_view key) {
@@ -32,6 +33,14 @@ QvJsonObject::~QvJsonObject() = default;
 QvJsonObject::QvJsonObject(QvJsonObject&& other) noexcept = default;
 QvJsonObject& QvJsonObject::operator=(QvJsonObject&& other) noexcept = default;
 
+QvJsonObject::QvJsonObject(std::move_iterator<std::vector<QvJsonMember>::iterator> first,
+                           std::move_iterator<std::vector<QvJsonMember>::iterator> last) {
+    members_.reserve(static_cast<size_t>(last - first));
+    for (; first != last; ++first) {
+        add(*first);
+    }
+}
+
 QvJsonObject::QvJsonObject(const QvJsonObject& other) : members_(other.members_) {
     if (other.index_) {
         index_ = std::make_unique<KeyIndex>(*other.index_);
@@ -47,12 +56,16 @@ QvJsonObject& QvJsonObject::operator=(const QvJsonObject& other) {
 }
 
 void QvJsonObject::set(std::string key, QvJsonValue value) {
-    const size_t existing = indexOf(key);
+    add(QvJsonMember{std::move(key), std::move(value)});
+}
+
+void QvJsonObject::add(QvJsonMember&& member) {
+    const size_t existing = indexOf(member.key);
     if (existing != members_.size()) {
-        members_[existing].value = std::move(value);
+        members_[existing].value = std::move(member.value);
         return;
     }
-    members_.push_back(QvJsonMember{std::move(key), std::move(value)});
+    members_.push_back(std::move(member));
     if (index_) {
         addToIndex(members_.size() - 1);
     } else if (members_.size() > kLinearSearchLimit) {
@@ -89,7 +102,9 @@ QvJsonObject::const_iterator QvJsonObject::end() const {
 size_t QvJsonObject::indexOf(std::string_view key) const {
     if (!index_) {
         for (size_t i = 0; i < members_.size(); ++i) {
-            if (members_[i].key == key) {
+            const std::string& candidate = members_[i].key;
+            if (candidate.size() == key.size() &&
+                (key.empty() || std::memcmp(candidate.data(), key.data(), key.size()) == 0)) {
                 return i;
             }
         }
@@ -144,6 +159,8 @@ bool operator==(const QvJsonObject& a, const QvJsonObject& b) {
 
 QvJsonValue::QvJsonValue(QvJsonArray array) : storage_(std::move(array)) {}
 QvJsonValue::QvJsonValue(QvJsonObject object) : storage_(std::move(object)) {}
+QvJsonValue::QvJsonValue(QvDecimal number) : storage_(number) {}
+QvJsonValue::QvJsonValue(std::string text) : storage_(std::move(text)) {}
 
 QvJsonValue QvJsonValue::fromBool(bool value) {
     QvJsonValue result;
@@ -156,15 +173,11 @@ QvJsonValue QvJsonValue::fromInteger(int64_t value) {
 }
 
 QvJsonValue QvJsonValue::fromNumber(QvDecimal value) {
-    QvJsonValue result;
-    result.storage_ = value;
-    return result;
+    return QvJsonValue(value);
 }
 
 QvJsonValue QvJsonValue::fromString(std::string value) {
-    QvJsonValue result;
-    result.storage_ = std::move(value);
-    return result;
+    return QvJsonValue(std::move(value));
 }
 
 QvJsonValue QvJsonValue::fromProxy(std::shared_ptr<const QvJsonProxy> proxy) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,6 +30,9 @@ public:
     using const_iterator = std::vector<QvJsonMember>::const_iterator;
 
     QvJsonObject();
+    // Members in order; a repeated key replaces the value of its first occurrence.
+    QvJsonObject(std::move_iterator<std::vector<QvJsonMember>::iterator> first,
+                 std::move_iterator<std::vector<QvJsonMember>::iterator> last);
     ~QvJsonObject();
     QvJsonObject(const QvJsonObject& other);
     QvJsonObject(QvJsonObject&& other) noexcept;
@@ -51,6 +55,7 @@ public:
 private:
     struct KeyIndex;
 
+    void add(QvJsonMember&& member);
     size_t indexOf(std::string_view key) const;  // size() when absent
     void addToIndex(size_t memberIndex);
     void rebuildIndex();
@@ -67,6 +72,8 @@ public:
     QvJsonValue() = default;  // null
     QvJsonValue(QvJsonArray array);
     QvJsonValue(QvJsonObject object);
+    explicit QvJsonValue(QvDecimal number);
+    explicit QvJsonValue(std::string text);
 
     static QvJsonValue fromBool(bool value);
     static QvJsonValue fromInteger(int64_t value);

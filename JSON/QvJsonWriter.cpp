@@ -1,6 +1,8 @@
 // Writing QvJsonValue as JSON text.
 #include "QvJsonWriter.h"
 
+#include "QvJsonSpecialBytes.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -48,10 +50,13 @@ std::optional<std::string> QvJsonWriter::stringWithFragment(const QvJsonValue& v
     clearErrorTrace();
     depth_ = 0;
     std::string out;
-    out.reserve(128);
+    // A writer that is reused mostly writes texts of similar size; starting at the size of the
+    // last one saves growing the output step by step.
+    out.reserve(std::max<size_t>(128, lastOutputSize_));
     if (!appendValue(value, out)) {
         return std::nullopt;
     }
+    lastOutputSize_ = out.size();
     return out;
 }
 
@@ -179,9 +184,7 @@ void QvJsonWriter::appendString(const std::string& text, std::string& out) {
     const char* end = p + text.size();
     while (p < end) {
         const char* run = p;
-        while (p < end && escapes[static_cast<unsigned char>(*p)].empty()) {
-            ++p;
-        }
+        p = QvJsonSpecialBytes::find(p, end);
         out.append(run, p);
         if (p < end) {
             out += escapes[static_cast<unsigned char>(*p)];

@@ -29,4 +29,5 @@ private:
 
     bool sortKeys_ = false;
     bool humanReadable_ = false;
+    size_t lastOutputSize_ = 0;
 };
