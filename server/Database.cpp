@@ -4,8 +4,10 @@
 namespace {
 
 // Tables of the service. Names are case-insensitive so that "Bob" and "bob" cannot both exist.
-// totals holds the ranked players only; its index serves both the top of the ranking and the
-// count of players ahead of a given total. A backup copy is a row of copies plus its rows in
+// totals holds the ranked players only; its index serves the top of the ranking. points_buckets
+// counts the players per band of 100 points and is kept up to date by triggers in the same
+// statement that changes totals, so a position is a sum over at most 871 bands plus a count
+// within the player's own band, whatever the number of players. A backup copy is a row of copies plus its rows in
 // copy_rows; the newest copy of a user is the current one, older ones are kept for the operator.
 constexpr const char* kSchema = R"sql(
 CREATE TABLE IF NOT EXISTS users(
@@ -22,6 +24,22 @@ CREATE TABLE IF NOT EXISTS totals(
     reached_at INTEGER NOT NULL
 );
 CREATE INDEX IF NOT EXISTS totals_by_points ON totals(points DESC, reached_at, user_id);
+CREATE TABLE IF NOT EXISTS points_buckets(
+    bucket INTEGER PRIMARY KEY,
+    players INTEGER NOT NULL
+);
+CREATE TRIGGER IF NOT EXISTS totals_added AFTER INSERT ON totals BEGIN
+    INSERT INTO points_buckets(bucket, players) VALUES(NEW.points / 100, 1)
+        ON CONFLICT(bucket) DO UPDATE SET players = players + 1;
+END;
+CREATE TRIGGER IF NOT EXISTS totals_changed AFTER UPDATE OF points ON totals BEGIN
+    UPDATE points_buckets SET players = players - 1 WHERE bucket = OLD.points / 100;
+    INSERT INTO points_buckets(bucket, players) VALUES(NEW.points / 100, 1)
+        ON CONFLICT(bucket) DO UPDATE SET players = players + 1;
+END;
+CREATE TRIGGER IF NOT EXISTS totals_removed AFTER DELETE ON totals BEGIN
+    UPDATE points_buckets SET players = players - 1 WHERE bucket = OLD.points / 100;
+END;
 CREATE TABLE IF NOT EXISTS copies(
     id INTEGER PRIMARY KEY,
     user_id INTEGER NOT NULL REFERENCES users(id),

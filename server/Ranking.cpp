@@ -1,5 +1,6 @@
-// Ranking queries. Both run on the index totals_by_points: the list reads its first 100 entries,
-// and a position counts the index entries above the player's points without touching the table.
+// Ranking queries. The list reads the first 100 entries of the index totals_by_points; a position
+// adds up the per-band counts of points_buckets above the player's band and counts the few index
+// entries above the player inside that band, so neither reads the whole table.
 #include "Ranking.h"
 
 #include <algorithm>
@@ -17,8 +18,13 @@ void Ranking::setTotal(int64_t userId, int64_t points, int64_t now) {
 }
 
 std::optional<int64_t> Ranking::position(int64_t userId) {
+    // Players ahead = everyone in the higher bands of points_buckets + those above the player
+    // within the player's own band (a short range of the points index).
     Query query = database_.query(
-        "SELECT (SELECT COUNT(*) FROM totals AS ahead WHERE ahead.points > mine.points) + 1 "
+        "SELECT 1 + (SELECT COALESCE(SUM(players), 0) FROM points_buckets "
+        "            WHERE bucket > mine.points / 100) "
+        "         + (SELECT COUNT(*) FROM totals AS ahead WHERE ahead.points > mine.points "
+        "            AND ahead.points < (mine.points / 100 + 1) * 100) "
         "FROM totals AS mine WHERE mine.user_id = ?");
     query.bind(1, userId);
     if (!query.step()) {

@@ -22,6 +22,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+constexpr size_t kWorkerThreads = 32;
+
 // Each request is served start to finish by one worker thread, so the time it started can live
 // in that thread until the logger runs.
 thread_local Clock::time_point requestStart;
@@ -56,7 +58,13 @@ int serve(const ServerOptions& options, Database& database) {
     Service service(database, outbox);
 
     httplib::Server server;
+    // A worker thread serves one connection at a time, for as long as it is kept alive; enough
+    // of them that idle keep-alive connections do not hold up new ones.
+    server.new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
     server.set_keep_alive_max_count(1000);
+    // Replies are small and written in pieces (headers, then body); without this, Nagle's
+    // algorithm holds the body back until the client's delayed acknowledgement, about 40 ms.
+    server.set_tcp_nodelay(true);
     server.set_payload_max_length(64 * 1024);
     server.set_pre_routing_handler([](const httplib::Request&, httplib::Response&) {
         requestStart = Clock::now();

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Web service benchmark: seeds databases of 10 000 and 100 000 players, starts the real
 # kalvorn-server on each, and measures sendScore.php and getScores.php with wrk (requests per
-# second and latency percentiles), plus the position query alone in the sqlite3 shell.
+# second and latency percentiles), plus the position query alone in the sqlite3 shell (the same
+# query as Ranking::position, with the player's points written in).
 #
 #   bash bench/server/run.sh [BUILD_DIR]      (default: build; needs kalvorn-server and
 #                                              kalvorn-server-seed built there)
@@ -60,7 +61,7 @@ report_line() {
 # Milliseconds per position query, averaged over many runs, for a player at the given points.
 position_query_ms() {
     local db=$1 points=$2 runs=200
-    local sql="SELECT COUNT(*) FROM totals WHERE points > $points;"
+    local sql="SELECT (SELECT COALESCE(SUM(players), 0) FROM points_buckets WHERE bucket > $points / 100) + (SELECT COUNT(*) FROM totals WHERE points > $points AND points < ($points / 100 + 1) * 100);"
     local start end
     start=$(date +%s%N)
     for _ in $(seq $runs); do echo "$sql"; done | sqlite3 "$db" >/dev/null
@@ -74,7 +75,7 @@ for users in $sizes; do
     data=$work/data-$users
     "$seed" "$data" "$users" >/dev/null
     db=$data/kalvorn.sqlite
-    plan=$(sqlite3 "$db" "EXPLAIN QUERY PLAN SELECT COUNT(*) FROM totals WHERE points > 0;")
+    plan=$(sqlite3 "$db" "EXPLAIN QUERY PLAN SELECT (SELECT COALESCE(SUM(players), 0) FROM points_buckets WHERE bucket > 5), (SELECT COUNT(*) FROM totals WHERE points > 500 AND points < 600);")
     positions+=("| $users | $(position_query_ms "$db" 87000) | $(position_query_ms "$db" 43500) | $(position_query_ms "$db" 0) |")
 
     "$server" --listen 127.0.0.1:0 --data "$data" 2>"$work/server-$users.log" &
@@ -97,7 +98,8 @@ for users in $sizes; do
     server_pid=
 done
 
-echo "Query plan of the position count: ${plan#*|}"
+echo "Query plan of the position count (SQLite's EXPLAIN QUERY PLAN):"
+echo "$plan"
 echo
 echo "wrk, $connections connections, 2 threads, ${duration} s per run, $(nproc) cores:"
 echo

@@ -1,6 +1,8 @@
 // The ranking and the backup copies on a real database file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "BackupStore.h"
 #include "Database.h"
 #include "Ranking.h"
@@ -69,6 +71,30 @@ TEST_F(StorageTest, TiedPlayersShareAPositionAndAreListedInTheOrderTheyReachedIt
     // Totals may go down (the game sends what it has).
     ranking.setTotal(cleo, 0, 13);
     EXPECT_EQ(ranking.position(cleo), 4);
+}
+
+TEST_F(StorageTest, PositionsMatchACountOfEveryoneAheadAcrossBandsAndChanges) {
+    // Totals on and around the edges of the 100-point bands, with ties, moved around twice.
+    const int64_t values[] = {0, 0, 1, 99, 100, 100, 101, 199, 250, 4999, 5000, 86999, 87000};
+    std::vector<int64_t> ids;
+    std::vector<int64_t> points;
+    for (size_t i = 0; i < 60; ++i) {
+        ids.push_back(addUser("p" + std::to_string(i) + "xx"));
+        points.push_back(values[(i * 7) % std::size(values)]);
+        ranking.setTotal(ids.back(), points.back(), 0);
+    }
+    for (int round = 0; round < 3; ++round) {
+        for (size_t i = 0; i < ids.size(); ++i) {
+            int64_t ahead = std::count_if(points.begin(), points.end(),
+                                          [&](int64_t other) { return other > points[i]; });
+            ASSERT_EQ(ranking.position(ids[i]), ahead + 1)
+                << "round " << round << ", " << points[i];
+        }
+        for (size_t i = round; i < ids.size(); i += 3) {
+            points[i] = values[(i + 5 * round + 3) % std::size(values)];
+            ranking.setTotal(ids[i], points[i], 0);
+        }
+    }
 }
 
 TEST_F(StorageTest, PlayersWithoutATotalHaveNoPositionAndTheListStopsAtOneHundred) {
