@@ -27,6 +27,37 @@ TEST(QvDecimal, KeepsTheWrittenValueExactly) {
     EXPECT_FALSE(decimal("-1") == decimal("1"));
 }
 
+// Digits are read eight at a time while the significand has room: runs of every length around
+// that step, with and without a fraction, must give the same value as reading digit by digit.
+TEST(QvDecimal, ReadsLongDigitRunsExactly) {
+    const std::string digits = "12345678901234567890";
+    for (size_t length = 1; length <= 19; ++length) {
+        const std::string run = digits.substr(0, length);
+        const uint64_t expected = std::stoull(run);
+        const QvDecimal integer = decimal(run);
+        EXPECT_EQ(integer.significand(), expected) << run;
+        EXPECT_EQ(integer.exponent(), 0) << run;
+        const QvDecimal fraction = decimal("0." + run);
+        EXPECT_EQ(fraction.significand(), expected) << run;
+        EXPECT_EQ(fraction.exponent(), -static_cast<int32_t>(length)) << run;
+        if (length >= 2) {
+            const size_t point = length / 2;
+            const QvDecimal split = decimal(run.substr(0, point) + "." + run.substr(point));
+            EXPECT_EQ(split.significand(), expected) << run;
+            EXPECT_EQ(split.exponent(), -static_cast<int32_t>(length - point)) << run;
+        }
+    }
+    EXPECT_EQ(decimal("0.00000000000000000000000001").text(), "1e-26");
+
+    const std::string_view stopped = "123456789012x4";
+    QvDecimal number;
+    const QvDecimal::ScanResult result =
+        QvDecimal::scan(stopped.data(), stopped.data() + stopped.size(), number);
+    EXPECT_EQ(result.status, QvDecimal::ScanStatus::Valid);
+    EXPECT_EQ(result.end, stopped.data() + 12);
+    EXPECT_EQ(number.significand(), 123456789012u);
+}
+
 TEST(QvDecimal, SixtyFourBitIntegersRoundTrip) {
     for (int64_t value : {std::numeric_limits<int64_t>::min(), std::numeric_limits<int64_t>::max(),
                           int64_t{0}, int64_t{-1}, int64_t{9007199254740993}}) {
