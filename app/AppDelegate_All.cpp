@@ -9,18 +9,22 @@
 #include "online/SynchronizationPhone.h"
 #include "platform/Bundle.h"
 #include "platform/NavigationController.h"
+#include "platform/ScreenRegistry.h"
 #include "platform/Window.h"
-#include "shell/IntroController.h"
 
 namespace {
 
 AppDelegate_All* sharedInstance = nullptr;
 
+// The root of the navigation stack: the profile's intro screen, or an empty screen where the
+// intro is not registered (tests of the state alone).
 std::unique_ptr<ViewController> makeIntroScreen(const DeviceProfile& profile) {
-    if (profile.isTablet()) {
-        return std::make_unique<IntroController_ipad>();
+    const std::string intro = "IntroController" + std::string(profile.layoutSuffix());
+    if (std::unique_ptr<ViewController> screen =
+            ScreenRegistry::shared().create(intro, profile, {})) {
+        return screen;
     }
-    return std::make_unique<IntroController>();
+    return std::make_unique<ViewController>(profile, "");
 }
 
 std::string valueFor(const StringMap& settings, const char* key) {

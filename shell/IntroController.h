@@ -1,13 +1,40 @@
-// The intro screen, the root of the navigation stack. For now a plain dark screen; the movie
-// and the way on to the main menu come with the main menu itself.
+// The intro screen, the root of the navigation stack: the intro movie over a black screen with
+// a spinning indicator, then the main menu, which covers it for the rest of the run. The first
+// phone model plays the movie in the embedded player; every other device presents a movie
+// screen over the intro. A 6-second timer opens the menu if the movie has not ended by then.
 #pragma once
 
+#include <memory>
+
+#include "platform/MoviePlayer.h"
+#include "platform/Timer.h"
 #include "platform/ViewController.h"
 
 class IntroController : public ViewController {
 public:
-    explicit IntroController(const DeviceProfile& profile = DeviceProfile::phone())
-        : ViewController(profile, "IntroController") {}
+    explicit IntroController(const DeviceProfile& profile = DeviceProfile::phone());
+    ~IntroController() override;
+
+    void viewDidLoad() override;
+    void viewWillDisappear(bool animated) override;
+
+    void iphoneNowy();
+    void iphoneStary();
+    void checkIt();
+    void movieFinishedCallback(MoviePlayer& player);
+    void nextController();
+
+    const MoviePlayer* moviePlayer() const { return moviePlayer_.get(); }
+
+private:
+    std::unique_ptr<MoviePlayer> makeMoviePlayer();
+
+    std::unique_ptr<MoviePlayer> moviePlayer_;
+    std::shared_ptr<Timer> aTimer_;
+    std::shared_ptr<Timer> checkTimer_;
+    // Whichever comes first, the movie's end or the timer, opens the menu; the other must not
+    // open a second one (a movie longer than the timer would otherwise do just that).
+    bool menuPushed_ = false;
 };
 
 class IntroController_ipad : public IntroController {

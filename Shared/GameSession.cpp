@@ -1,0 +1,80 @@
+// Setting up and running one session of the game.
+#include "Shared/GameSession.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+#include "app/AppDelegate_All.h"
+#include "platform/Bundle.h"
+#include "platform/NavigationController.h"
+#include "platform/Platform.h"
+#include "platform/ScreenRegistry.h"
+#include "platform/ScriptSession.h"
+#include "platform/Window.h"
+#include "shell/ShellScreens.h"
+
+namespace {
+
+// A headless run without a script ends when nothing is scheduled any more, or after this much
+// virtual time (a screen with a repeating timer would otherwise keep it going for ever).
+constexpr double kHeadlessIdleLimitSeconds = 3600;
+
+std::string defaultDeviceModel(LaunchOptions::Profile profile) {
+    return profile == LaunchOptions::Profile::Tablet ? "iPad2,1" : "iPhone3,1";
+}
+
+void prepareDocumentsDirectory(const std::string& directory) {
+    std::error_code error;
+    std::filesystem::create_directories(directory, error);
+    if (error) {
+        std::fprintf(stderr, "kalvorn: cannot make the documents directory %s: %s\n",
+                     directory.c_str(), error.message().c_str());
+    }
+}
+
+}  // namespace
+
+GameSession::GameSession(const LaunchOptions& options) : options_(options) {
+    Bundle& bundle = Bundle::main();
+    bundle.setResourcesDirectory(options_.resourcesDirectory);
+    bundle.setDocumentsDirectory(options_.documentsDirectory);
+    prepareDocumentsDirectory(options_.documentsDirectory);
+
+    Platform::installHeadless();
+    Platform::current().setDeviceModel(
+        options_.deviceModel.value_or(defaultDeviceModel(options_.profile)));
+
+    ScreenRegistry& registry = ScreenRegistry::shared();
+    registerShellScreens(registry);
+
+    if (options_.profile == LaunchOptions::Profile::Tablet) {
+        app_ = std::make_unique<AppDelegate_iPad>();
+    } else {
+        app_ = std::make_unique<AppDelegate_iPhone>();
+    }
+    app_->didFinishLaunching();
+}
+
+GameSession::~GameSession() = default;
+
+bool GameSession::runScript(const std::string& text, const std::string& source) {
+    ScriptSession script(app_->window(), app_->navigationController(), app_->profile(),
+                         ScreenRegistry::shared());
+    if (options_.screenshotDirectory) {
+        script.setScreenshotDirectory(*options_.screenshotDirectory);
+    }
+    return script.runText(text, std::cerr, source);
+}
+
+int GameSession::run() {
+    RunLoop& loop = Platform::current().runLoop();
+    const double deadline = loop.now() + kHeadlessIdleLimitSeconds;
+    while (std::optional<double> next = loop.nextFireDate()) {
+        if (*next > deadline) {
+            break;
+        }
+        loop.runFor(std::max(0.0, *next - loop.now()));
+    }
+    return 0;
+}

@@ -1,0 +1,27 @@
+// The command line of the `kalvorn` program.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+struct LaunchOptions {
+    enum class Profile { Phone, Tablet };
+
+    Profile profile = Profile::Phone;
+    std::string serviceUrl = "http://127.0.0.1:8642/";
+    std::string documentsDirectory;  // the user's data directory when not given
+    std::string resourcesDirectory;  // beside the program when not given
+    std::optional<std::string> deviceModel;  // the profile's usual model when not given
+    bool headless = false;
+    std::optional<std::string> scriptPath;
+    std::optional<std::string> screenshotDirectory;
+    bool showHelp = false;
+};
+
+// The options, or a message saying what is wrong with the command line.
+std::variant<LaunchOptions, std::string> parseLaunchOptions(const std::vector<std::string>& args);
+
+// The text `--help` prints.
+std::string launchOptionsUsage();

@@ -1,0 +1,50 @@
+// The shell's screens by class name.
+#include "shell/ShellScreens.h"
+
+#include <functional>
+#include <memory>
+
+#include "platform/ScreenRegistry.h"
+#include "shell/IntroController.h"
+#include "shell/MenuController.h"
+#include "shell/PlaceholderController.h"
+
+namespace {
+
+// A factory for a screen that takes no arguments.
+ScreenFactory withoutArguments(std::function<std::unique_ptr<ViewController>()> make) {
+    return [make = std::move(make)](const DeviceProfile&, const std::vector<std::string>& args)
+               -> std::unique_ptr<ViewController> { return args.empty() ? make() : nullptr; };
+}
+
+// CLASS is the phone screen, CLASS_ipad its tablet twin.
+template <class Phone, class Tablet>
+void addScreen(ScreenRegistry& registry, const std::string& className) {
+    registry.add(className, withoutArguments([] { return std::make_unique<Phone>(); }));
+    registry.add(className + "_ipad", withoutArguments([] { return std::make_unique<Tablet>(); }));
+}
+
+}  // namespace
+
+void registerShellScreens(ScreenRegistry& registry) {
+    addScreen<IntroController, IntroController_ipad>(registry, "IntroController");
+    addScreen<MenuController, MenuController_ipad>(registry, "MenuController");
+
+    struct Pending {
+        const char* className;
+        const char* title;
+    };
+    for (Pending pending : {Pending{"GameMenuController", "Assembly game"},
+                            Pending{"RifleMenuController", "Rifle range"},
+                            Pending{"MenuFirearmsController", "Firearms"},
+                            Pending{"RavuravovController", "Ravuravov"},
+                            Pending{"TutorialGameController", "Tutorial"},
+                            Pending{"AboutController", "About"}}) {
+        for (const DeviceProfile& profile : {DeviceProfile::phone(), DeviceProfile::tablet()}) {
+            registry.add(pending.className + std::string(profile.layoutSuffix()),
+                         withoutArguments([profile, title = std::string(pending.title)] {
+                             return std::make_unique<PlaceholderController>(profile, title);
+                         }));
+        }
+    }
+}
