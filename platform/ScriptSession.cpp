@@ -1,0 +1,279 @@
+// Running script steps against the window and the navigation stack.
+#include "platform/ScriptSession.h"
+
+#include <filesystem>
+#include <ostream>
+
+#include "platform/Button.h"
+#include "platform/ImageView.h"
+#include "platform/Label.h"
+#include "platform/NavigationController.h"
+#include "platform/RunLoop.h"
+#include "platform/ScreenRegistry.h"
+#include "platform/Switch.h"
+#include "platform/TextField.h"
+#include "platform/Window.h"
+
+namespace {
+
+constexpr int kDragMoves = 5;
+
+std::string inQuotes(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+std::string describeStep(const ScriptStep& step) {
+    switch (step.kind) {
+        case ScriptStepKind::Wait:
+            return "wait";
+        case ScriptStepKind::Tap:
+            return "tap";
+        case ScriptStepKind::Drag:
+            return "drag";
+        case ScriptStepKind::Action:
+            return "action " + step.name;
+        case ScriptStepKind::Type:
+            return "type " + step.name;
+        case ScriptStepKind::Expect:
+            return "expect " + step.name + "." + step.property;
+        case ScriptStepKind::ExpectScreen:
+            return "expect-screen";
+        case ScriptStepKind::Open:
+            return "open " + step.name;
+        case ScriptStepKind::Screenshot:
+            return "screenshot";
+    }
+    return "step";
+}
+
+}  // namespace
+
+ScriptSession::ScriptSession(Window& window, NavigationController& navigation,
+                             const DeviceProfile& profile, const ScreenRegistry& registry)
+    : window_(window), navigation_(navigation), profile_(profile), registry_(registry) {}
+
+View* ScriptSession::findOutlet(std::string_view name) const {
+    std::vector<ViewController*> screens = navigation_.viewControllers();
+    for (auto screen = screens.rbegin(); screen != screens.rend(); ++screen) {
+        if (View* view = (*screen)->outletView(name)) {
+            return view;
+        }
+    }
+    return window_.rootView().findViewNamed(name);
+}
+
+std::optional<Point> ScriptSession::locate(const ScriptTarget& target, std::string& error) const {
+    if (target.point) {
+        return target.point;
+    }
+    View* view = findOutlet(target.outlet);
+    if (!view) {
+        error = "no outlet named " + inQuotes(target.outlet);
+        return std::nullopt;
+    }
+    if (view->window() != &window_) {
+        error = inQuotes(target.outlet) + " is not on screen";
+        return std::nullopt;
+    }
+    const Rect bounds = view->bounds();
+    return view->convertPointToWindow(bounds.center());
+}
+
+void ScriptSession::settle() {
+    RunLoop::main().runDueTimers();
+}
+
+StepResult ScriptSession::wait(double seconds) {
+    RunLoop::main().runFor(seconds);
+    return StepResult::success();
+}
+
+StepResult ScriptSession::tap(const ScriptTarget& target) {
+    std::string error;
+    std::optional<Point> point = locate(target, error);
+    if (!point) {
+        return StepResult::failure(error);
+    }
+    window_.touchDown(*point);
+    window_.touchUp(*point);
+    settle();
+    return StepResult::success();
+}
+
+StepResult ScriptSession::drag(const ScriptTarget& from, const ScriptTarget& to) {
+    std::string error;
+    std::optional<Point> start = locate(from, error);
+    std::optional<Point> end = start ? locate(to, error) : std::nullopt;
+    if (!start || !end) {
+        return StepResult::failure(error);
+    }
+    window_.touchDown(*start);
+    for (int i = 1; i <= kDragMoves; ++i) {
+        const double part = static_cast<double>(i) / kDragMoves;
+        window_.touchMove(
+            {start->x + (end->x - start->x) * part, start->y + (end->y - start->y) * part});
+    }
+    window_.touchUp(*end);
+    settle();
+    return StepResult::success();
+}
+
+StepResult ScriptSession::action(std::string_view name) {
+    ViewController* top = navigation_.topViewController();
+    if (!top || !top->hasAction(name)) {
+        return StepResult::failure("the top screen (" + (top ? top->className() : "none") +
+                                   ") has no action " + inQuotes(name));
+    }
+    top->sendAction(name);
+    settle();
+    return StepResult::success();
+}
+
+StepResult ScriptSession::type(std::string_view outlet, std::string_view text) {
+    View* view = findOutlet(outlet);
+    auto* field = dynamic_cast<TextField*>(view);
+    if (!field) {
+        return StepResult::failure(view ? inQuotes(outlet) + " is a " +
+                                              std::string(view->typeName()) + ", not a text field"
+                                        : "no outlet named " + inQuotes(outlet));
+    }
+    field->setText(std::string(text));
+    settle();
+    return StepResult::success();
+}
+
+std::optional<std::string> ScriptSession::propertyText(const View& view, std::string_view property,
+                                                       std::string& error) {
+    if (property == "hidden") {
+        return view.isHidden() ? "true" : "false";
+    }
+    if (property == "frame") {
+        return formatFrame(view.frame());
+    }
+    if (property == "text") {
+        if (auto* label = dynamic_cast<const Label*>(&view)) {
+            return label->text();
+        }
+        if (auto* button = dynamic_cast<const Button*>(&view)) {
+            return button->title();
+        }
+        if (auto* field = dynamic_cast<const TextField*>(&view)) {
+            return field->text();
+        }
+    } else if (property == "on") {
+        if (auto* toggle = dynamic_cast<const Switch*>(&view)) {
+            return toggle->isOn() ? "true" : "false";
+        }
+    } else if (property == "image") {
+        if (auto* image = dynamic_cast<const ImageView*>(&view)) {
+            return image->image();
+        }
+        if (auto* button = dynamic_cast<const Button*>(&view)) {
+            return button->image();
+        }
+    } else {
+        error = "unknown property " + inQuotes(property);
+        return std::nullopt;
+    }
+    error = "a " + std::string(view.typeName()) + " has no " + std::string(property);
+    return std::nullopt;
+}
+
+StepResult ScriptSession::expect(std::string_view outlet, std::string_view property,
+                                 std::string_view expected) {
+    View* view = findOutlet(outlet);
+    if (!view) {
+        return StepResult::failure("no outlet named " + inQuotes(outlet));
+    }
+    std::string error;
+    std::optional<std::string> seen = propertyText(*view, property, error);
+    if (!seen) {
+        return StepResult::failure(inQuotes(outlet) + ": " + error);
+    }
+    if (*seen != expected) {
+        return StepResult::failure("expected " + inQuotes(expected) + ", saw " + inQuotes(*seen));
+    }
+    return StepResult::success();
+}
+
+StepResult ScriptSession::expectScreen(std::string_view className) {
+    ViewController* top = navigation_.topViewController();
+    const std::string seen = top ? top->className() : "no screen";
+    if (seen != className) {
+        return StepResult::failure("expected screen " + std::string(className) + ", saw " + seen);
+    }
+    return StepResult::success();
+}
+
+StepResult ScriptSession::open(std::string_view className,
+                               const std::vector<std::string>& arguments) {
+    std::string error;
+    std::unique_ptr<ViewController> screen =
+        registry_.create(className, profile_, arguments, &error);
+    if (!screen) {
+        return StepResult::failure(error);
+    }
+    navigation_.pushViewController(std::move(screen), false);
+    settle();
+    return StepResult::success();
+}
+
+StepResult ScriptSession::screenshot(std::string_view file) {
+    if (!screenshotHook_) {
+        return StepResult::failure("no screenshot backend is installed in this run");
+    }
+    std::filesystem::path path(file);
+    if (path.is_relative() && !screenshotDirectory_.empty()) {
+        path = std::filesystem::path(screenshotDirectory_) / path;
+    }
+    std::string error;
+    if (!screenshotHook_(path.string(), error)) {
+        return StepResult::failure("cannot write " + path.string() + ": " + error);
+    }
+    return StepResult::success();
+}
+
+StepResult ScriptSession::run(const ScriptStep& step) {
+    switch (step.kind) {
+        case ScriptStepKind::Wait:
+            return wait(step.seconds);
+        case ScriptStepKind::Tap:
+            return tap(step.targets.at(0));
+        case ScriptStepKind::Drag:
+            return drag(step.targets.at(0), step.targets.at(1));
+        case ScriptStepKind::Action:
+            return action(step.name);
+        case ScriptStepKind::Type:
+            return type(step.name, step.text);
+        case ScriptStepKind::Expect:
+            return expect(step.name, step.property, step.text);
+        case ScriptStepKind::ExpectScreen:
+            return expectScreen(step.name);
+        case ScriptStepKind::Open:
+            return open(step.name, step.arguments);
+        case ScriptStepKind::Screenshot:
+            return screenshot(step.name);
+    }
+    return StepResult::failure("unknown step");
+}
+
+bool ScriptSession::run(const std::vector<ScriptStep>& steps, std::ostream& errors,
+                        std::string_view source) {
+    for (const ScriptStep& step : steps) {
+        StepResult result = run(step);
+        if (!result.ok) {
+            errors << source << ":" << step.line << ": " << describeStep(step) << ": "
+                   << result.message << "\n";
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ScriptSession::runText(std::string_view text, std::ostream& errors, std::string_view source) {
+    ParsedScript script = parseScript(text);
+    for (const std::string& error : script.errors) {
+        errors << source << ": " << error << "\n";
+    }
+    return script.ok() && run(script.steps, errors, source);
+}

@@ -1,0 +1,173 @@
+// Loading screens from per-profile JSON layouts: widgets, outlets, actions, nesting, pictures,
+// and the reports of missing files and malformed entries.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "TestResources.h"
+#include "platform/ActivityIndicatorView.h"
+#include "platform/Button.h"
+#include "platform/ImageView.h"
+#include "platform/Label.h"
+#include "platform/LayoutLoader.h"
+#include "platform/Platform.h"
+#include "platform/Switch.h"
+#include "platform/TextField.h"
+#include "platform/ViewController.h"
+#include "platform/Window.h"
+
+namespace {
+
+class MenuScreen : public ViewController {
+public:
+    explicit MenuScreen(const DeviceProfile& profile) : ViewController(profile, "MenuScreen") {
+        addAction("game", [this] { ++games; });
+    }
+    int games = 0;
+};
+
+const char* kPhoneLayout = R"({
+  "background": "#102030",
+  "widgets": [
+    { "type": "ImageView", "outlet": "logo", "image": "logo.png" },
+    { "type": "ImageView", "outlet": "missingPicture", "frame": [0, 0, 10, 10], "image": "nothere.png" },
+    { "type": "Button", "outlet": "gameButton", "frame": [100, 100, 120, 40], "title": "Play",
+      "image": "logo.png", "highlightedImage": "nothere.png", "action": "game" },
+    { "type": "View", "outlet": "settingsView", "frame": [90, 330, 300, 200], "hidden": true,
+      "children": [
+        { "type": "Switch", "outlet": "musicSwitch", "frame": [20, 20, 80, 30], "on": true },
+        { "type": "Label", "outlet": "title", "frame": [0, 60, 300, 20], "text": "Music",
+          "font": "DejaVuSans-Bold", "fontSize": 12, "alignment": "center", "textColor": "#FF000080" }
+      ] },
+    { "type": "TextField", "outlet": "loginField", "frame": [0, 0, 100, 20], "placeholder": "login", "secure": true },
+    { "type": "ActivityIndicatorView", "outlet": "indicator", "frame": [0, 0, 20, 20], "animating": true }
+  ]
+})";
+
+class LayoutLoaderTest : public ::testing::Test {
+protected:
+    void SetUp() override { Platform::installHeadless(); }
+    TestResources resources;
+};
+
+TEST_F(LayoutLoaderTest, BuildsWidgetsConnectsOutletsAndActions) {
+    resources.writePicture("logo.png", 64, 32);
+    resources.writeFile("iPhone/MenuScreen.json", kPhoneLayout);
+    MenuScreen screen(DeviceProfile::phone());
+    testing::internal::CaptureStderr();
+    View& root = screen.view();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+
+    EXPECT_EQ(root.backgroundColor(), (Color{0x10 / 255.0, 0x20 / 255.0, 0x30 / 255.0, 1}));
+    auto* logo = screen.outlet<ImageView>("logo");
+    ASSERT_NE(logo, nullptr);
+    EXPECT_EQ(logo->frame(), (Rect{0, 0, 64, 32}));  // natural size when no frame is given
+    EXPECT_EQ(logo->image(), "logo.png");
+    EXPECT_EQ(screen.outlet<ImageView>("missingPicture")->image(), "");
+    EXPECT_EQ(screen.outlet<ImageView>("missingPicture")->imageSize(), (Size{0, 0}));
+
+    auto* button = screen.outlet<Button>("gameButton");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->title(), "Play");
+    EXPECT_EQ(button->highlightedImage(), "");
+    EXPECT_EQ(screen.outlet<Label>("gameButton"), nullptr);  // outlets are typed
+
+    auto* settings = screen.outletView("settingsView");
+    auto* music = screen.outlet<Switch>("musicSwitch");
+    ASSERT_NE(music, nullptr);
+    EXPECT_EQ(music->superview(), settings);
+    EXPECT_TRUE(settings->isHidden());
+    EXPECT_TRUE(music->isOn());
+    auto* title = screen.outlet<Label>("title");
+    EXPECT_EQ(title->text(), "Music");
+    EXPECT_EQ(title->fontName(), "DejaVuSans-Bold");
+    EXPECT_EQ(title->fontSize(), 12);
+    EXPECT_EQ(title->alignment(), TextAlignment::Center);
+    EXPECT_NEAR(title->textColor().alpha, 128 / 255.0, 1e-9);
+    EXPECT_TRUE(screen.outlet<TextField>("loginField")->isSecureTextEntry());
+    EXPECT_TRUE(screen.outlet<ActivityIndicatorView>("indicator")->isAnimating());
+
+    // The button's action reaches the screen through a real tap.
+    Window window(DeviceProfile::phone().screenSize());
+    window.setRootViewController(screen);
+    window.touchDown({110, 110});
+    window.touchUp({110, 110});
+    EXPECT_EQ(screen.games, 1);
+}
+
+TEST_F(LayoutLoaderTest, TabletLoadsTheIpadFileAndPhoneTheIphoneFile) {
+    resources.writeFile("iPhone/MenuScreen.json",
+                        R"({"widgets": [{"type": "Label", "outlet": "which", "text": "phone"}]})");
+    resources.writeFile("iPad/MenuScreen_ipad.json",
+                        R"({"widgets": [{"type": "Label", "outlet": "which", "text": "tablet"}]})");
+    MenuScreen tablet(DeviceProfile::tablet());
+    EXPECT_EQ(tablet.view().frame(), (Rect{0, 0, 1024, 768}));
+    EXPECT_EQ(tablet.outlet<Label>("which")->text(), "tablet");
+    MenuScreen phone(DeviceProfile::phone());
+    EXPECT_EQ(phone.outlet<Label>("which"), nullptr);  // not loaded before the view is used
+    phone.view();
+    EXPECT_EQ(phone.outlet<Label>("which")->text(), "phone");
+}
+
+TEST_F(LayoutLoaderTest, MissingFileIsReportedAndGivesAnEmptyScreen) {
+    MenuScreen screen(DeviceProfile::tablet());
+    testing::internal::CaptureStderr();
+    View& root = screen.view();
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find("iPad/MenuScreen_ipad.json"), std::string::npos) << errors;
+    EXPECT_TRUE(root.subviews().empty());
+}
+
+TEST_F(LayoutLoaderTest, MalformedEntriesAreReportedWithTheirPlaceAndSkipped) {
+    const char* layout = R"({
+      "widgets": [
+        { "type": "Slider", "outlet": "a" },
+        { "outlet": "b" },
+        { "type": "Label", "outlet": "c", "frame": [1, 2, 3], "text": 5 },
+        { "type": "View", "outlet": "d", "children": [
+            { "type": "Switch", "outlet": "e", "on": "yes", "colour": "#000000" },
+            { "type": "Button", "outlet": "f", "action": "nosuchaction" } ] },
+        "not an object",
+        { "type": "Label", "outlet": "g", "text": "fine" }
+      ],
+      "extra": 1
+    })";
+    MenuScreen screen(DeviceProfile::phone());
+    View root;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(loadLayoutText(layout, "test.json", screen, root));
+    const std::string errors = testing::internal::GetCapturedStderr();
+    for (const char* expected : {
+             "test.json: widgets[0]: unknown widget type \"Slider\"",
+             "test.json: widgets[1]: missing \"type\"",
+             "test.json: widgets[2] (Label): \"frame\" must be four numbers",
+             "test.json: widgets[2] (Label): \"text\" must be a text",
+             "test.json: widgets[3].children[0] (Switch): \"on\" must be true or false",
+             "test.json: widgets[3].children[0] (Switch): unknown key \"colour\"",
+             "test.json: widgets[3].children[1] (Button): the screen has no action "
+             "\"nosuchaction\"",
+             "test.json: widgets[4]: a widget must be an object",
+             "test.json: unknown key \"extra\"",
+         }) {
+        EXPECT_NE(errors.find(expected), std::string::npos) << "missing: " << expected << "\n"
+                                                            << errors;
+    }
+    EXPECT_EQ(screen.outletView("a"), nullptr);
+    EXPECT_EQ(screen.outletView("b"), nullptr);
+    EXPECT_NE(screen.outletView("e"), nullptr);
+    ASSERT_NE(screen.outlet<Label>("g"), nullptr);
+    EXPECT_EQ(screen.outlet<Label>("g")->text(), "fine");
+}
+
+TEST_F(LayoutLoaderTest, TextThatIsNotJsonIsReported) {
+    MenuScreen screen(DeviceProfile::phone());
+    View root;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(loadLayoutText("{\"widgets\": [", "broken.json", screen, root));
+    EXPECT_FALSE(loadLayoutText("[1, 2]", "list.json", screen, root));
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find("layout broken.json: not valid JSON"), std::string::npos) << errors;
+    EXPECT_NE(errors.find("layout list.json: the layout must be an object"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,255 @@
+// Scripted sessions: parsing (errors with line numbers, found before anything runs) and running
+// (taps, drags, actions, typing, expectations, opening screens, screenshots, stopping at the
+// first failing step).
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/Button.h"
+#include "platform/ImageView.h"
+#include "platform/Label.h"
+#include "platform/NavigationController.h"
+#include "platform/Platform.h"
+#include "platform/ScreenRegistry.h"
+#include "platform/ScriptSession.h"
+#include "platform/Switch.h"
+#include "platform/TextField.h"
+#include "platform/Window.h"
+
+namespace {
+
+TEST(ScriptParserTest, ParsesEveryStepForm) {
+    const ParsedScript script = parseScript(
+        "# a comment\n"
+        "\n"
+        "wait 1.5\n"
+        "tap startButton\n"
+        "tap 10,20.5\n"
+        "drag part2 240,160\n"
+        "action backClick\n"
+        "type loginField  john smith \n"
+        "expect pointsLabel.text = 1.00 sec.\n"
+        "expect panel.frame = 10, 20.0,300,  200\n"
+        "expect image.image =\n"
+        "expect-screen PlayController\n"
+        "open PlayController handgun 3\n"
+        "screenshot shots/menu.png\r\n");
+    ASSERT_TRUE(script.ok()) << script.errors.front();
+    ASSERT_EQ(script.steps.size(), 12u);
+    EXPECT_EQ(script.steps[0].line, 3);
+    EXPECT_EQ(script.steps[0].seconds, 1.5);
+    EXPECT_EQ(script.steps[1].targets[0].outlet, "startButton");
+    EXPECT_EQ(script.steps[2].targets[0].point, (Point{10, 20.5}));
+    EXPECT_EQ(script.steps[3].targets[0].outlet, "part2");
+    EXPECT_EQ(script.steps[3].targets[1].point, (Point{240, 160}));
+    EXPECT_EQ(script.steps[4].name, "backClick");
+    EXPECT_EQ(script.steps[5].name, "loginField");
+    EXPECT_EQ(script.steps[5].text, "john smith");
+    EXPECT_EQ(script.steps[6].name, "pointsLabel");
+    EXPECT_EQ(script.steps[6].property, "text");
+    EXPECT_EQ(script.steps[6].text, "1.00 sec.");
+    EXPECT_EQ(script.steps[7].text, "10,20,300,200");  // frames are compared in canonical form
+    EXPECT_EQ(script.steps[8].text, "");
+    EXPECT_EQ(script.steps[9].kind, ScriptStepKind::ExpectScreen);
+    EXPECT_EQ(script.steps[10].arguments, (std::vector<std::string>{"handgun", "3"}));
+    EXPECT_EQ(script.steps[11].name, "shots/menu.png");
+    EXPECT_EQ(script.steps[11].line, 14);
+}
+
+TEST(ScriptParserTest, ReportsEveryMalformedLineWithItsNumber) {
+    const ParsedScript script = parseScript(
+        "wait\n"
+        "wait soon\n"
+        "wait -1\n"
+        "tap 10,x\n"
+        "tap a b\n"
+        "drag a\n"
+        "expect label = x\n"
+        "expect label.colour = red\n"
+        "expect sw.on = yes\n"
+        "expect panel.frame = 1,2,3\n"
+        "jump 3\n"
+        "open\n"
+        "screenshot\n"
+        "action\n"
+        "wait 2\n");
+    ASSERT_EQ(script.errors.size(), 14u);
+    for (size_t i = 0; i < script.errors.size(); ++i) {
+        EXPECT_TRUE(script.errors[i].starts_with("line " + std::to_string(i + 1) + ": "))
+            << script.errors[i];
+    }
+    EXPECT_NE(script.errors[10].find("unknown step \"jump\""), std::string::npos);
+    EXPECT_NE(script.errors[7].find("unknown property \"colour\""), std::string::npos);
+    EXPECT_EQ(script.steps.size(), 1u);
+}
+
+class CounterScreen : public ViewController {
+public:
+    CounterScreen(const DeviceProfile& profile, int start)
+        : ViewController(profile, ""), count_(start) {
+        addAction("increment", [this] { show(++count_); });
+        addAction("back", [this] { navigationController()->popViewControllerAnimated(true); });
+    }
+
+    void viewDidLoad() override {
+        auto label = std::make_unique<Label>();
+        label->setFrame({10, 10, 100, 20});
+        setOutlet("countLabel", label.get());
+        countLabel_ = &view().addSubview(std::move(label));
+        show(count_);
+
+        auto button = std::make_unique<Button>();
+        button->setFrame({200, 200, 80, 40});
+        button->setAction(this, "increment");
+        setOutlet("plusButton", button.get());
+        view().addSubview(std::move(button));
+
+        auto field = std::make_unique<TextField>();
+        field->setFrame({10, 100, 100, 20});
+        setOutlet("nameField", field.get());
+        view().addSubview(std::move(field));
+
+        auto part = std::make_unique<DraggablePart>();
+        part->setFrame({300, 20, 40, 40});
+        setOutlet("part", part.get());
+        view().addSubview(std::move(part));
+    }
+
+private:
+    // Follows the finger, centred on it.
+    class DraggablePart : public ImageView {
+    public:
+        DraggablePart() { setUserInteractionEnabled(true); }
+        void touchesMoved(const TouchSet& touches, const TouchEvent&) override {
+            setCenter(touches.front()->locationInView(superview()));
+        }
+    };
+
+    void show(int count) { countLabel_->setText(std::to_string(count)); }
+
+    int count_;
+    Label* countLabel_ = nullptr;
+};
+
+class ScriptSessionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Platform::installHeadless();
+        registry.add(
+            "CounterScreen",
+            [](const DeviceProfile& profile,
+               const std::vector<std::string>& arguments) -> std::unique_ptr<ViewController> {
+                if (arguments.size() != 1) {
+                    return nullptr;
+                }
+                return std::make_unique<CounterScreen>(profile, std::stoi(arguments[0]));
+            });
+        window.setRootViewController(navigation);
+    }
+
+    bool run(const std::string& text) {
+        errors.str("");
+        return session.runText(text, errors, "test.script");
+    }
+
+    ScreenRegistry registry;
+    Window window{DeviceProfile::phone().screenSize()};
+    NavigationController navigation{DeviceProfile::phone(),
+                                    std::make_unique<CounterScreen>(DeviceProfile::phone(), 0)};
+    ScriptSession session{window, navigation, DeviceProfile::phone(), registry};
+    std::ostringstream errors;
+};
+
+TEST_F(ScriptSessionTest, TapsActionsTypingAndExpectations) {
+    EXPECT_TRUE(
+        run("open CounterScreen 5\n"
+            "expect-screen CounterScreen\n"
+            "expect countLabel.text = 5\n"
+            "tap plusButton\n"
+            "tap 210,210\n"
+            "action increment\n"
+            "expect countLabel.text = 8\n"
+            "type nameField Jan Kowalski\n"
+            "expect nameField.text = Jan Kowalski\n"
+            "expect countLabel.hidden = false\n"
+            "expect countLabel.frame = 10,10,100,20\n"
+            "expect part.image =\n"
+            "drag part 100,150\n"
+            "expect part.frame = 80,130,40,40\n"))
+        << errors.str();
+    EXPECT_EQ(navigation.viewControllers().size(), 2u);
+}
+
+TEST_F(ScriptSessionTest, StopsAtTheFirstFailingStepAndNamesItsLine) {
+    EXPECT_FALSE(
+        run("open CounterScreen 1\n"
+            "\n"
+            "expect countLabel.text = 2\n"
+            "action increment\n"));
+    EXPECT_EQ(errors.str(), "test.script:3: expect countLabel.text: expected \"2\", saw \"1\"\n");
+    // The step after the failure did not run.
+    EXPECT_EQ(session.expect("countLabel", "text", "1").ok, true);
+}
+
+TEST_F(ScriptSessionTest, FailuresSayWhatWasSeen) {
+    session.open("CounterScreen", {"1"});
+    EXPECT_EQ(session.expect("nothing", "text", "x").message, "no outlet named \"nothing\"");
+    EXPECT_EQ(session.expect("plusButton", "on", "true").message,
+              "\"plusButton\": a Button has no on");
+    EXPECT_EQ(session.tap("nothing").message, "no outlet named \"nothing\"");
+    EXPECT_EQ(session.action("fly").message,
+              "the top screen (CounterScreen) has no action \"fly\"");
+    EXPECT_EQ(session.type("countLabel", "x").message,
+              "\"countLabel\" is a Label, not a text field");
+    EXPECT_EQ(session.expectScreen("Menu").message, "expected screen Menu, saw CounterScreen");
+    EXPECT_EQ(session.open("Nope", {}).message, "no screen class named \"Nope\"");
+    EXPECT_EQ(session.open("CounterScreen", {}).message,
+              "CounterScreen cannot be made from the arguments \"\"");
+    EXPECT_EQ(session.screenshot("a.png").message,
+              "no screenshot backend is installed in this run");
+}
+
+TEST_F(ScriptSessionTest, OutletsOfTheTopScreenComeFirst) {
+    session.open("CounterScreen", {"10"});
+    EXPECT_TRUE(session.expect("countLabel", "text", "10").ok);
+    session.action("back");
+    RunLoop::main().runDueTimers();
+    EXPECT_TRUE(session.expect("countLabel", "text", "0").ok);
+}
+
+TEST_F(ScriptSessionTest, MalformedScriptRunsNothing) {
+    EXPECT_FALSE(
+        run("open CounterScreen 3\n"
+            "bogus\n"
+            "tap\n"));
+    EXPECT_EQ(errors.str(),
+              "test.script: line 2: unknown step \"bogus\"\n"
+              "test.script: line 3: expected \"tap OUTLET|X,Y\"\n");
+    EXPECT_EQ(navigation.viewControllers().size(), 1u);
+}
+
+TEST_F(ScriptSessionTest, WaitRunsTimersOnVirtualTime) {
+    int ticks = 0;
+    RunLoop::main().scheduleTimer(0.01, true, [&] { ++ticks; });
+    EXPECT_TRUE(run("wait 1\nwait 0.5\n"));
+    EXPECT_EQ(ticks, 150);
+    EXPECT_DOUBLE_EQ(RunLoop::main().now(), 1.5);
+}
+
+TEST_F(ScriptSessionTest, ScreenshotsGoThroughTheHookIntoTheScreenshotDirectory) {
+    std::vector<std::string> paths;
+    session.setScreenshotDirectory("/tmp/shots");
+    session.setScreenshotHook([&](const std::string& path, std::string& error) {
+        paths.push_back(path);
+        error = "disk full";
+        return paths.size() == 1;
+    });
+    EXPECT_TRUE(session.screenshot("menu.png").ok);
+    EXPECT_TRUE(!session.screenshot("/abs/menu.png").ok);
+    EXPECT_EQ(paths, (std::vector<std::string>{"/tmp/shots/menu.png", "/abs/menu.png"}));
+    EXPECT_EQ(session.screenshot("x.png").message, "cannot write /tmp/shots/x.png: disk full");
+}
+
+}  // namespace
