@@ -1,0 +1,23 @@
+// The parts of each gun of the assembly game as shapes in the gun's own picture coordinates
+// (phone pixels, y downwards): where every part sits in the assembled gun, its material and
+// which parts are drawn over which. A part that no join rule uses is a loose spare.
+#pragma once
+
+#include <vector>
+
+#include "draw/Geometry.h"
+
+namespace guns {
+
+enum class Material { Steel, DarkSteel, Polymer, Wood };
+
+struct PartShape {
+    Material material;
+    std::vector<art::Point> outline;
+    int layer;  // higher layers are drawn over lower ones
+};
+
+// Parts 1 to the gun's part count (index 0 is part 1).
+std::vector<PartShape> gunParts(int idGun);
+
+}  // namespace guns
