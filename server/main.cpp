@@ -93,6 +93,7 @@ int serve(const ServerOptions& options, Database& database) {
     // one, which stops the server; stop() is retried until listening has ended, because a
     // signal may arrive before the server has started to listen.
     std::atomic<bool> listeningDone = false;
+    std::atomic<bool> signalReceived = false;
     std::thread signalWaiter([&] {
         sigset_t signals;
         sigemptyset(&signals);
@@ -100,6 +101,7 @@ int serve(const ServerOptions& options, Database& database) {
         sigaddset(&signals, SIGTERM);
         int received = 0;
         sigwait(&signals, &received);
+        signalReceived = true;
         while (!listeningDone) {
             server.stop();
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -107,8 +109,10 @@ int serve(const ServerOptions& options, Database& database) {
     });
     bool listened = server.listen_after_bind();
     listeningDone = true;
-    // Wakes the signal thread when listening ended for a reason other than a signal.
-    pthread_kill(signalWaiter.native_handle(), SIGTERM);
+    if (!signalReceived) {
+        // Listening ended for another reason: wake the signal thread so it can be joined.
+        pthread_kill(signalWaiter.native_handle(), SIGTERM);
+    }
     signalWaiter.join();
     std::cerr << "kalvorn-server: stopped" << std::endl;
     return listened ? 0 : 1;

@@ -1,6 +1,7 @@
 // kalvorn-server-seed: fills a data directory with many registered players and their totals, for
 // the benchmark. All players share one password ("benchmark") so that seeding does not spend an
 // Argon2id hash on each of them. Totals are pseudo-random but the same on every run.
+#include <cstdlib>
 #include <iostream>
 #include <random>
 #include <string>
@@ -17,7 +18,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::filesystem::path dataDirectory = argv[1];
-    long count = std::stol(argv[2]);
+    char* end = nullptr;
+    long count = std::strtol(argv[2], &end, 10);
+    if (*end != '\0' || count < 0) {
+        std::cerr << "kalvorn-server-seed: USER_COUNT must be a whole number\n";
+        return 2;
+    }
 
     std::filesystem::create_directories(dataDirectory);
     Database database(dataDirectory / "kalvorn.sqlite");

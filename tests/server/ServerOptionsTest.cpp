@@ -11,17 +11,6 @@ std::variant<ServerOptions, std::string> parse(std::vector<std::string> args) {
 
 }  // namespace
 
-TEST(ServerOptions, DefaultsListenOnLoopbackUnderTheRoot) {
-    auto parsed = parse({});
-    ASSERT_TRUE(std::holds_alternative<ServerOptions>(parsed));
-    const auto& options = std::get<ServerOptions>(parsed);
-    EXPECT_EQ(options.host, "127.0.0.1");
-    EXPECT_EQ(options.port, 8642);
-    EXPECT_EQ(options.basePath, "/");
-    EXPECT_FALSE(options.dataDirectory.empty());
-    EXPECT_FALSE(options.showHelp);
-}
-
 TEST(ServerOptions, ReadsEveryOption) {
     auto parsed = parse({"--listen", "[::1]:9000", "--data", "/tmp/d", "--base-path", "/game/",
                          "--list-copies", "bob"});
