@@ -72,7 +72,7 @@ void drawIcon(cairo_t* cr, Icon icon, const Rect& box, const Color& color) {
             // A flat silhouette in the icon colour.
             GunModel model = icon == Icon::Pistol ? GunModel::Pistol : GunModel::Rifle;
             const GunDrawing& gun = gunDrawing(model);
-            double scale = std::min(side * 1.05 / gun.width, side * 0.9 / gun.height);
+            double scale = std::min(box.width * 0.95 / gun.width, box.height * 0.9 / gun.height);
             cairo_translate(cr, c.x - gun.width * scale / 2, c.y - gun.height * scale / 2);
             cairo_scale(cr, scale, scale);
             for (const GunPart& part : gun.parts) {
@@ -185,7 +185,10 @@ void drawButton(cairo_t* cr, const Rect& rect, const ButtonLook& look) {
         setColor(cr, look.highlighted ? palette::flashCore : palette::amber);
         cairo_fill(cr);
         double iconSide = body.height * 0.58;
-        Rect iconBox{body.x + 10 * s, body.centerY() - iconSide / 2, iconSide, iconSide};
+        // On the two-line buttons of a menu column the box is wide enough for a long gun, and
+        // the same for every icon so that the labels line up.
+        double iconWidth = look.caption.empty() ? iconSide : iconSide * 1.6;
+        Rect iconBox{body.x + 8 * s, body.centerY() - iconSide / 2, iconWidth, iconSide};
         drawIcon(cr, look.icon, iconBox, iconColor);
         textLeft = iconBox.right() + 10 * s;
         cairo_move_to(cr, textLeft - 5 * s, body.y + body.height * 0.2);

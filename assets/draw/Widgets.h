@@ -13,7 +13,8 @@ namespace art {
 
 enum class Icon { None, Crosshair, Pistol, Rifle, Book, Play, Info, Gear, BackArrow, Check, Close };
 
-// Draws `icon` as amber-style line art fitted into the square centred in `box`.
+// Draws `icon` in `color`, fitted into the square centred in `box` (gun silhouettes use the
+// whole box).
 void drawIcon(cairo_t* cr, Icon icon, const Rect& box, const Color& color);
 
 struct ButtonLook {

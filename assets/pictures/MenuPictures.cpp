@@ -21,7 +21,7 @@ struct MenuEntry {
 };
 
 constexpr MenuEntry kMenuEntries[] = {
-    {"game", "PLAY", "Assemble guns against the clock", Icon::Pistol},
+    {"game", "PLAY", "Build guns, beat the clock", Icon::Pistol},
     {"rifle_range", "RIFLE RANGE", "Fire 22 guns on the range", Icon::Crosshair},
     {"firearms", "FIREARMS", "Picture gallery", Icon::Rifle},
     {"ravuravov", "RAVURAVOV", "Encyclopedia of 29 guns", Icon::Book},
