@@ -1,11 +1,11 @@
 // Recursive-descent parsing of JSON text into QvJsonValue.
 #include "QvJsonParser.h"
 
-#include "QvJsonSpecialBytes.h"
-
 #include <array>
 #include <charconv>
 #include <cstring>
+
+#include "QvJsonSpecialBytes.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ std::optional<QvJsonValue> QvJsonParser::fragmentWithString(std::string_view tex
     clearErrorTrace();
     depth_ = 0;
     c_ = text.data();
-    const void* zero = std::memchr(text.data(), 0, text.size());
+    const void* zero = text.empty() ? nullptr : std::memchr(text.data(), 0, text.size());
     end_ = zero != nullptr ? static_cast<const char*>(zero) : text.data() + text.size();
 
     if (!scanValue()) {

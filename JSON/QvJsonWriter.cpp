@@ -1,38 +1,43 @@
 // Writing QvJsonValue as JSON text.
 #include "QvJsonWriter.h"
 
-#include "QvJsonSpecialBytes.h"
-
 #include <algorithm>
-#include <array>
-#include <cstring>
+
+#include "QvJsonSpecialBytes.h"
 
 namespace {
 
-// How each byte below 0x20, the double quote and the backslash are written; empty for bytes
-// written as themselves.
-const std::array<std::string_view, 256>& escapeTable() {
-    static const std::array<std::string_view, 256> table = [] {
-        static char unicodeEscapes[0x20][7];
-        std::array<std::string_view, 256> escapes{};
-        for (unsigned c = 0; c < 0x20; ++c) {
-            static constexpr char kHex[] = "0123456789abcdef";
-            char* text = unicodeEscapes[c];
-            std::memcpy(text, "\\u00", 4);
-            text[4] = kHex[c >> 4];
-            text[5] = kHex[c & 0xF];
-            escapes[c] = std::string_view(text, 6);
+// The escaped form of a byte that cannot stand for itself in a string (see QvJsonSpecialBytes).
+void appendEscaped(unsigned char byte, std::string& out) {
+    switch (byte) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\b':
+            out += "\\b";
+            break;
+        case '\f':
+            out += "\\f";
+            break;
+        default: {
+            static constexpr char kHexDigits[] = "0123456789abcdef";
+            const char unicodeEscape[] = {
+                '\\', 'u', '0', '0', kHexDigits[byte >> 4], kHexDigits[byte & 0xF]};
+            out.append(unicodeEscape, sizeof unicodeEscape);
         }
-        escapes['"'] = "\\\"";
-        escapes['\\'] = "\\\\";
-        escapes['\t'] = "\\t";
-        escapes['\n'] = "\\n";
-        escapes['\r'] = "\\r";
-        escapes['\b'] = "\\b";
-        escapes['\f'] = "\\f";
-        return escapes;
-    }();
-    return table;
+    }
 }
 
 }  // namespace
@@ -178,7 +183,6 @@ bool QvJsonWriter::appendArray(const QvJsonArray& array, std::string& out) {
 }
 
 void QvJsonWriter::appendString(const std::string& text, std::string& out) {
-    const std::array<std::string_view, 256>& escapes = escapeTable();
     out += '"';
     const char* p = text.data();
     const char* end = p + text.size();
@@ -187,7 +191,7 @@ void QvJsonWriter::appendString(const std::string& text, std::string& out) {
         p = QvJsonSpecialBytes::find(p, end);
         out.append(run, p);
         if (p < end) {
-            out += escapes[static_cast<unsigned char>(*p)];
+            appendEscaped(static_cast<unsigned char>(*p), out);
             ++p;
         }
     }
