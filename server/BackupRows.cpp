@@ -31,11 +31,10 @@ std::optional<BackupRow> rowFrom(const QvJsonValue& value) {
     std::optional<int64_t> idGun = wholeNumber((*fields)[0]);
     std::optional<int64_t> score = wholeNumber((*fields)[1]);
     const std::string* category = (*fields)[2].asString();
-    if (!idGun || !score || category == nullptr || *score < 0 || *score > kMaxGunScore ||
-        *idGun < 0 || *idGun > 1000) {
+    if (!idGun || !score || category == nullptr || *score < 0 || *score > kMaxGunScore) {
         return std::nullopt;
     }
-    std::optional<std::string_view> expected = categoryOfGun(static_cast<int>(*idGun));
+    std::optional<std::string_view> expected = categoryOfGun(*idGun);
     if (!expected || *expected != *category) {
         return std::nullopt;
     }
@@ -44,10 +43,10 @@ std::optional<BackupRow> rowFrom(const QvJsonValue& value) {
 
 }  // namespace
 
-std::optional<std::string_view> categoryOfGun(int idGun) {
+std::optional<std::string_view> categoryOfGun(int64_t idGun) {
     struct Range {
-        int first;
-        int last;
+        int64_t first;
+        int64_t last;
         std::string_view category;
     };
     // Gun 17 belongs to no category: the assembly game has no such gun.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,7 +24,7 @@ constexpr int kMaxGunScore = 3000;
 constexpr size_t kMaxBackupTextLength = 4096;
 
 // The category of an assembly-game gun, or nothing for an id that is not one.
-std::optional<std::string_view> categoryOfGun(int idGun);
+std::optional<std::string_view> categoryOfGun(int64_t idGun);
 
 // The rows of a backup text, ordered by gun, or nothing when any part of the text is wrong: not
 // JSON, not an array of [id_gun, score, category] rows, an unknown gun, a category that is not
