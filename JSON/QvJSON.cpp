@@ -60,20 +60,12 @@ void QvJSON::setMaxDepth(uint32_t maxDepth) {
 
 std::optional<QvJsonValue> QvJSON::objectWithString(const std::string* text, bool allowScalar,
                                                     QvJsonError* error) {
-    std::optional<QvJsonValue> value =
-        allowScalar ? parser_.fragmentWithString(text) : parser_.objectWithString(text);
-    if (!value) {
-        replaceErrorTrace(parser_.errorTrace());
-        if (error != nullptr) {
-            *error = errorTrace().back();
-        }
-    }
-    return value;
+    return finishParse(
+        allowScalar ? parser_.fragmentWithString(text) : parser_.objectWithString(text), error);
 }
 
 std::optional<QvJsonValue> QvJSON::objectWithString(std::string_view text, QvJsonError* error) {
-    const std::string copy(text);
-    return objectWithString(&copy, false, error);
+    return finishParse(parser_.objectWithString(text), error);
 }
 
 std::optional<QvJsonValue> QvJSON::objectWithString(const std::string* text, QvJsonError* error) {
@@ -81,8 +73,7 @@ std::optional<QvJsonValue> QvJSON::objectWithString(const std::string* text, QvJ
 }
 
 std::optional<QvJsonValue> QvJSON::fragmentWithString(std::string_view text, QvJsonError* error) {
-    const std::string copy(text);
-    return objectWithString(&copy, true, error);
+    return finishParse(parser_.fragmentWithString(text), error);
 }
 
 std::optional<QvJsonValue> QvJSON::fragmentWithString(const std::string* text, QvJsonError* error) {
@@ -98,13 +89,25 @@ std::optional<std::string> QvJSON::stringWithFragment(const QvJsonValue& value,
     return finishWrite(writer_.stringWithFragment(value), error);
 }
 
+std::optional<QvJsonValue> QvJSON::finishParse(std::optional<QvJsonValue> value,
+                                               QvJsonError* error) {
+    if (!value) {
+        keepErrorTrace(parser_.errorTrace(), error);
+    }
+    return value;
+}
+
 std::optional<std::string> QvJSON::finishWrite(std::optional<std::string> text,
                                                QvJsonError* error) {
     if (!text) {
-        replaceErrorTrace(writer_.errorTrace());
-        if (error != nullptr) {
-            *error = errorTrace().back();
-        }
+        keepErrorTrace(writer_.errorTrace(), error);
     }
     return text;
+}
+
+void QvJSON::keepErrorTrace(const QvJsonErrorTrace& trace, QvJsonError* error) {
+    replaceErrorTrace(trace);
+    if (error != nullptr) {
+        *error = trace.back();
+    }
 }

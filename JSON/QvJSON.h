@@ -47,7 +47,10 @@ public:
     void setMaxDepth(uint32_t maxDepth) override;
 
 private:
+    // On failure, copy the component's trace and hand out its outermost error.
+    std::optional<QvJsonValue> finishParse(std::optional<QvJsonValue> value, QvJsonError* error);
     std::optional<std::string> finishWrite(std::optional<std::string> text, QvJsonError* error);
+    void keepErrorTrace(const QvJsonErrorTrace& trace, QvJsonError* error);
 
     QvJsonParser parser_;
     QvJsonWriter writer_;
