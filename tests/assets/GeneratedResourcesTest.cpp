@@ -175,6 +175,13 @@ TEST(GeneratedResources, SoundsLoadInTheMixerWithTheirLength) {
     }
 }
 
+TEST(GeneratedResources, MusicAlsoOpensAsStreamedMusic) {
+    MixerAudio mixer;
+    ASSERT_TRUE(mixer.isOpen());
+    EXPECT_TRUE(mixer.loadsAsMusic((kResources / "Menu_loop.aif").string()));
+    EXPECT_TRUE(mixer.loadsAsMusic((kResources / "Game_Over.aif").string()));
+}
+
 TEST(GeneratedResources, MenuTuneJoinsItsEndToItsStart) {
     std::vector<std::int16_t> samples = storedSamples(kResources / "Menu_loop.aif");
     ASSERT_GT(samples.size(), 1000u);

@@ -45,3 +45,12 @@ std::optional<std::vector<std::int16_t>> MixerAudio::decode(
 std::optional<std::vector<std::int16_t>> MixerAudio::decodeFile(const std::string& path) const {
     return samplesOf(Mix_LoadWAV(path.c_str()));
 }
+
+bool MixerAudio::loadsAsMusic(const std::string& path) const {
+    Mix_Music* music = Mix_LoadMUS(path.c_str());
+    if (!music) {
+        return false;
+    }
+    Mix_FreeMusic(music);
+    return true;
+}

@@ -24,6 +24,10 @@ public:
     std::optional<std::vector<std::int16_t>> decode(const std::vector<std::uint8_t>& bytes) const;
     std::optional<std::vector<std::int16_t>> decodeFile(const std::string& path) const;
 
+    // Whether SDL2_mixer opens the file as streamed music too (the way looping music may be
+    // played).
+    bool loadsAsMusic(const std::string& path) const;
+
 private:
     bool open_ = false;
 };
