@@ -1,0 +1,42 @@
+// The assembly game's screens by class name.
+#include "game/GameScreens.h"
+
+#include <charconv>
+#include <memory>
+#include <optional>
+
+#include "game/PlayController.h"
+#include "platform/ScreenRegistry.h"
+
+namespace {
+
+std::optional<int> gunId(const std::string& text) {
+    int id = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return id;
+}
+
+template <class Screen>
+ScreenFactory playScreen() {
+    return [](const DeviceProfile&,
+              const std::vector<std::string>& arguments) -> std::unique_ptr<ViewController> {
+        if (arguments.size() != 2) {
+            return nullptr;
+        }
+        const std::optional<int> id = gunId(arguments[1]);
+        if (!id) {
+            return nullptr;
+        }
+        return std::make_unique<Screen>(arguments[0], *id);
+    };
+}
+
+}  // namespace
+
+void registerGameScreens(ScreenRegistry& registry) {
+    registry.add("PlayController", playScreen<PlayController>());
+    registry.add("PlayController_ipad", playScreen<PlayController_ipad>());
+}
