@@ -5,6 +5,7 @@
 #include <atomic>
 #include <fstream>
 #include <future>
+#include <regex>
 #include <sstream>
 #include <thread>
 
@@ -47,6 +48,23 @@ protected:
     }
 
     Reply get(const std::string& path) { return ::get(*client, path); }
+
+    // Runs kalvorn-server with the arguments to its end and returns what it printed.
+    static std::string runCommand(const std::vector<std::string>& arguments) {
+        std::string command = KALVORN_SERVER_PATH;
+        for (const std::string& argument : arguments) {
+            command += " '" + argument + "'";
+        }
+        std::string output;
+        if (FILE* pipe = popen(command.c_str(), "r")) {
+            char buffer[256];
+            while (size_t read = fread(buffer, 1, sizeof buffer, pipe)) {
+                output.append(buffer, read);
+            }
+            EXPECT_EQ(pclose(pipe), 0) << command;
+        }
+        return output;
+    }
 
     void registerUser(const std::string& name, const std::string& password = "secret1") {
         ASSERT_EQ(get("/join.php?username=" + name + "&password=" + password + "&mail=" + name +
@@ -95,6 +113,28 @@ TEST_F(ServerIntegrationTest, TheNineEndpointsServeAGameSession) {
                             std::filesystem::directory_iterator()),
               1);
     EXPECT_NE(get("/loginUser.php?username=anna&password=my+secret").body, kOk);
+}
+
+TEST_F(ServerIntegrationTest, TheOperatorBringsBackAnOverwrittenCopyWhileTheServiceRuns) {
+    startServer();
+    registerUser("anna");
+    ASSERT_EQ(get("/createCopy.php?json=[['1','2900','handgun']]&username=anna").body, kOk);
+    // Someone else names anna in a request and overwrites her copy.
+    ASSERT_EQ(get("/createCopy.php?json=[]&username=anna").body, kOk);
+    ASSERT_EQ(get("/restoreCopy.php?username=anna").body, R"([[],"-"])");
+
+    std::string data = (directory.path() / "data").string();
+    std::string listing = runCommand({"--data", data, "--list-copies", "anna"});
+    std::smatch copy;
+    // A header, then the copies newest first: the second copy, with its one row, is the good one.
+    ASSERT_TRUE(
+        std::regex_search(listing, copy, std::regex(R"(\n\d+\t[^\n]*\n(\d+)\t[^\t]*\t1\t)")))
+        << listing;
+    runCommand({"--data", data, "--bring-back-copy", copy[1]});
+    EXPECT_EQ(get("/restoreCopy.php?username=anna").body, R"([[["1","2900","handgun"]],"-"])");
+    EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), 3) << listing;
+    EXPECT_NE(runCommand({"--data", data, "--list-copies", "anna"}).find("operator"),
+              std::string::npos);
 }
 
 TEST_F(ServerIntegrationTest, MalformedRequestsGetFailureRepliesAndHarmNoOne) {
