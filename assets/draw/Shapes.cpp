@@ -96,13 +96,18 @@ void drawInset(cairo_t* cr, const Rect& rect, double radius) {
     cairo_stroke(cr);
 }
 
-void drawAccentBar(cairo_t* cr, const Rect& rect) {
+void drawAccentBar(cairo_t* cr, const Rect& rect, AccentFade fade) {
     roundedRect(cr, rect, rect.height / 2);
     cairo_pattern_t* gradient = cairo_pattern_create_linear(rect.x, 0, rect.right(), 0);
     const Color& a = palette::amberBright;
     const Color& b = palette::amberDeep;
-    cairo_pattern_add_color_stop_rgba(gradient, 0, a.r, a.g, a.b, 1);
-    cairo_pattern_add_color_stop_rgba(gradient, 0.7, b.r, b.g, b.b, 0.9);
+    if (fade == AccentFade::BothWays) {
+        cairo_pattern_add_color_stop_rgba(gradient, 0, b.r, b.g, b.b, 0);
+        cairo_pattern_add_color_stop_rgba(gradient, 0.5, a.r, a.g, a.b, 1);
+    } else {
+        cairo_pattern_add_color_stop_rgba(gradient, 0, a.r, a.g, a.b, 1);
+        cairo_pattern_add_color_stop_rgba(gradient, 0.7, b.r, b.g, b.b, 0.9);
+    }
     cairo_pattern_add_color_stop_rgba(gradient, 1, b.r, b.g, b.b, 0);
     cairo_set_source(cr, gradient);
     cairo_fill(cr);

@@ -36,8 +36,10 @@ void drawPanel(cairo_t* cr, const Rect& rect, const PanelStyle& style);
 // A sunken area inside a panel (for a row of controls).
 void drawInset(cairo_t* cr, const Rect& rect, double radius);
 
-// A short amber bar, the accent under titles.
-void drawAccentBar(cairo_t* cr, const Rect& rect);
+// A short amber bar, the accent under titles: bright at its left end and fading to the right
+// under left-aligned titles, bright in its middle and fading both ways under centred ones.
+enum class AccentFade { Right, BothWays };
+void drawAccentBar(cairo_t* cr, const Rect& rect, AccentFade fade = AccentFade::Right);
 
 // Darkens the edges of the whole picture towards `color`.
 void vignette(cairo_t* cr, double width, double height, const Color& color);

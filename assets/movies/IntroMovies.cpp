@@ -75,7 +75,8 @@ FrameDrawer introScene(int width, int height, double seconds) {
             double bar = easeOut(progress(t, 1.9, 2.5));
             double barWidth = 150 * s * bar;
             if (bar > 0) {
-                drawAccentBar(cr, {w / 2 - barWidth / 2, baseline + 10 * s, barWidth, 3 * s});
+                drawAccentBar(cr, {w / 2 - barWidth / 2, baseline + 10 * s, barWidth, 3 * s},
+                              AccentFade::BothWays);
             }
             double tagline = progress(t, 2.3, 2.8);
             drawText(cr, "ASSEMBLE \u00b7 FIRE \u00b7 COMPETE", {w / 2, baseline + 30 * s},

@@ -77,7 +77,8 @@ FrameDrawer tutorialScene(const Tutorial& tutorial, int width, int height, doubl
         drawText(cr, tutorial.title, {w / 2, 72 * s},
                  {26 * s, Weight::Bold, palette::textBright.withAlpha(heading), 3 * s},
                  Align::Center);
-        drawAccentBar(cr, {w / 2 - 50 * s * heading, 82 * s, 100 * s * heading, 2.5 * s});
+        drawAccentBar(cr, {w / 2 - 50 * s * heading, 82 * s, 100 * s * heading, 2.5 * s},
+                      AccentFade::BothWays);
 
         // Each part flies from its scattered place into the gun, one after another.
         std::vector<PartPose> poses(partCount);
