@@ -34,7 +34,6 @@ constexpr Color panelBottom = rgb(0x171c22);
 constexpr Color panelBorder = rgb(0x4a5563);
 constexpr Color panelHighlight = rgb(0xffffff, 0.10);
 constexpr Color insetFill = rgb(0x0d1116, 0.75);
-constexpr Color shadow = rgb(0x000000, 0.45);
 
 // Steel for guns and metal trim.
 constexpr Color steelLight = rgb(0xc3ccd6);

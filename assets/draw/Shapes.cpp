@@ -41,19 +41,6 @@ void glow(cairo_t* cr, Point center, double radius, const Color& color) {
     cairo_pattern_destroy(gradient);
 }
 
-void dropShadow(cairo_t* cr, const Rect& rect, double radius, double drop) {
-    // A few widening translucent outlines make a cheap blur.
-    const int steps = 4;
-    for (int i = steps; i >= 1; --i) {
-        double spread = drop * i / steps;
-        Rect shadowRect{rect.x - spread / 2, rect.y + drop - spread / 2, rect.width + spread,
-                        rect.height + spread};
-        roundedRect(cr, shadowRect, radius + spread / 2);
-        setColor(cr, palette::shadow.withAlpha(palette::shadow.a / (steps + 1)));
-        cairo_fill(cr);
-    }
-}
-
 void drawPanel(cairo_t* cr, const Rect& rect, const PanelStyle& style) {
     double half = style.borderWidth / 2;
     Rect body = rect.inset(half);

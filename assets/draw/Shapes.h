@@ -19,9 +19,6 @@ void fillVertical(cairo_t* cr, const Rect& span, const Color& top, const Color& 
 // A soft radial glow of `color` around `center`, fading out at `radius`.
 void glow(cairo_t* cr, Point center, double radius, const Color& color);
 
-// A dark soft-edged shadow under a rounded rectangle, offset downwards by `drop`.
-void dropShadow(cairo_t* cr, const Rect& rect, double radius, double drop);
-
 struct PanelStyle {
     Color top = palette::panelTop;
     Color bottom = palette::panelBottom;

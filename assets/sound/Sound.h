@@ -19,7 +19,6 @@ struct Sound {
     bool loops = false;
 
     static Sound silence(double seconds, int sampleRate = 44100, bool loops = false);
-    double seconds() const { return double(samples.size()) / sampleRate; }
     // Adds `value` at sample `index` (wrapped for loops, dropped past the end otherwise).
     void add(long index, double value);
 };
