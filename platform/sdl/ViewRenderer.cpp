@@ -1,0 +1,140 @@
+// The tree walk of the renderer, the overlays and the movie picture.
+#include "platform/sdl/ViewRenderer.h"
+
+#include "platform/ActivityIndicatorView.h"
+#include "platform/Button.h"
+#include "platform/ImageView.h"
+#include "platform/Label.h"
+#include "platform/Platform.h"
+#include "platform/Switch.h"
+#include "platform/TextField.h"
+#include "platform/Window.h"
+#include "platform/sdl/SdlServices.h"
+#include "platform/sdl/Widgets.h"
+
+ScreenOverlays currentOverlays(const TextField* focusedField) {
+    Platform& platform = Platform::current();
+    ScreenOverlays overlays{focusedField, platform.visibleAlert(), nullptr};
+    if (auto* services = dynamic_cast<SdlServices*>(&platform.services())) {
+        overlays.movie = services->fullScreenMovieFrame();
+    }
+    return overlays;
+}
+
+ViewRenderer::ViewRenderer(SDL_Renderer* renderer)
+    : renderer_(renderer), canvas_(renderer), textures_(renderer) {}
+
+ViewRenderer::~ViewRenderer() {
+    if (movieTexture_) {
+        SDL_DestroyTexture(movieTexture_);
+    }
+}
+
+Letterbox ViewRenderer::letterbox(Size screen) const {
+    int width = 0;
+    int height = 0;
+    SDL_GetRendererOutputSize(renderer_, &width, &height);
+    return Letterbox::fit(screen, {double(width), double(height)});
+}
+
+AlertLayout ViewRenderer::alertLayout(Size screen, const AlertView& alert) {
+    DrawContext context{canvas_, textures_, letterbox(screen).scale, 0};
+    return measureAlert(context, screen, alert);
+}
+
+void ViewRenderer::drawScreen(Window& window, const ScreenOverlays& overlays) {
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    const Size screen = window.size();
+    const Letterbox box = letterbox(screen);
+    DrawContext context{canvas_, textures_, box.scale, RunLoop::main().now()};
+    if (overlays.movie) {
+        drawMovie(*overlays.movie, screen, box);
+    } else {
+        drawView(context, window.rootView(), box.transform(), 1, overlays.focusedField);
+    }
+    if (overlays.alert) {
+        drawAlert(context, box.transform(), screen, *overlays.alert);
+    }
+    textures_.endFrame();
+}
+
+void ViewRenderer::drawView(DrawContext& context, const View& view,
+                            const AffineTransform& parentToOutput, double parentAlpha,
+                            const TextField* focusedField) {
+    if (view.isHidden()) {
+        return;
+    }
+    const double alpha = parentAlpha * view.presentedAlpha();
+    if (alpha <= 0) {
+        return;
+    }
+    // Local points are measured from the bounds' top-left; the anchor point sits at the
+    // center in the superview and the transform turns and scales about it.
+    const Size size = view.presentedBoundsSize();
+    const Point center = view.presentedCenter();
+    const Point anchor = view.anchorPoint();
+    const AffineTransform toOutput =
+        AffineTransform::translation(-anchor.x * size.width, -anchor.y * size.height)
+            .concat(view.presentedTransform())
+            .concat(AffineTransform::translation(center.x, center.y))
+            .concat(parentToOutput);
+
+    canvas_.fillRect(toOutput, {0, 0, size.width, size.height}, view.backgroundColor(), alpha);
+    drawContent(context, view, toOutput, alpha, focusedField);
+    for (const View* subview : view.subviews()) {
+        drawView(context, *subview, toOutput, alpha, focusedField);
+    }
+}
+
+void ViewRenderer::drawContent(DrawContext& context, const View& view,
+                               const AffineTransform& toOutput, double alpha,
+                               const TextField* focusedField) {
+    if (auto* image = dynamic_cast<const ImageView*>(&view)) {
+        drawImageView(context, toOutput, *image, alpha);
+    } else if (auto* label = dynamic_cast<const Label*>(&view)) {
+        drawLabel(context, toOutput, *label, alpha);
+    } else if (auto* button = dynamic_cast<const Button*>(&view)) {
+        drawButton(context, toOutput, *button, alpha);
+    } else if (auto* control = dynamic_cast<const Switch*>(&view)) {
+        drawSwitch(context, toOutput, *control, alpha);
+    } else if (auto* field = dynamic_cast<const TextField*>(&view)) {
+        drawTextField(context, toOutput, *field, field == focusedField, alpha);
+    } else if (auto* indicator = dynamic_cast<const ActivityIndicatorView*>(&view)) {
+        drawActivityIndicator(context, toOutput, *indicator, alpha);
+    }
+}
+
+void ViewRenderer::drawMovie(const MovieFrame& movie, Size screen, const Letterbox& box) {
+    if (movie.width <= 0 || movie.height <= 0) {
+        return;
+    }
+    int textureWidth = 0;
+    int textureHeight = 0;
+    if (movieTexture_) {
+        SDL_QueryTexture(movieTexture_, nullptr, nullptr, &textureWidth, &textureHeight);
+    }
+    if (!movieTexture_ || textureWidth != movie.width || textureHeight != movie.height) {
+        if (movieTexture_) {
+            SDL_DestroyTexture(movieTexture_);
+        }
+        movieTexture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGBA32,
+                                          SDL_TEXTUREACCESS_STREAMING, movie.width, movie.height);
+        SDL_SetTextureScaleMode(movieTexture_, SDL_ScaleModeLinear);
+        movieSerial_ = 0;
+    }
+    if (!movieTexture_) {
+        return;
+    }
+    if (movieSerial_ != movie.serial) {
+        SDL_UpdateTexture(movieTexture_, nullptr, movie.pixels.data(), movie.width * 4);
+        movieSerial_ = movie.serial;
+    }
+    // The movie keeps its proportions inside the screen, on black.
+    const Letterbox inScreen = Letterbox::fit({double(movie.width), double(movie.height)}, screen);
+    const Rect picture{inScreen.offsetX, inScreen.offsetY, movie.width * inScreen.scale,
+                       movie.height * inScreen.scale};
+    canvas_.drawTexture(box.transform(), movieTexture_,
+                        {0, 0, double(movie.width), double(movie.height)}, picture, Color::white(),
+                        1);
+}

@@ -1,0 +1,26 @@
+// The drawn content of the platform's widgets, in the view's own coordinates (its bounds).
+#pragma once
+
+#include "platform/sdl/DrawContext.h"
+
+class ActivityIndicatorView;
+class Button;
+class ImageView;
+class Label;
+class Switch;
+class TextField;
+
+void drawImageView(DrawContext& context, const AffineTransform& toOutput, const ImageView& view,
+                   double alpha);
+void drawLabel(DrawContext& context, const AffineTransform& toOutput, const Label& label,
+               double alpha);
+void drawButton(DrawContext& context, const AffineTransform& toOutput, const Button& button,
+                double alpha);
+void drawSwitch(DrawContext& context, const AffineTransform& toOutput, const Switch& control,
+                double alpha);
+// Twelve spokes, the brightest stepping round once a second.
+void drawActivityIndicator(DrawContext& context, const AffineTransform& toOutput,
+                           const ActivityIndicatorView& indicator, double alpha);
+// `focused`: the field takes the keyboard's text and shows a caret.
+void drawTextField(DrawContext& context, const AffineTransform& toOutput, const TextField& field,
+                   bool focused, double alpha);

@@ -1,0 +1,245 @@
+// The renderer draws the view tree offscreen: frames, hidden subtrees, alpha, z-order,
+// transforms about the anchor point, presented values of animations, pictures, frame
+// animations, text, alerts and screenshots.
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <numbers>
+
+#include "SurfacePixels.h"
+#include "platform/AlertView.h"
+#include "platform/Bundle.h"
+#include "platform/ImageView.h"
+#include "platform/Label.h"
+#include "platform/Platform.h"
+#include "platform/Window.h"
+#include "platform/sdl/OffscreenRenderer.h"
+
+namespace {
+const Rgb kBlack{0, 0, 0};
+const Rgb kRed{255, 0, 0};
+const Rgb kGreen{0, 255, 0};
+const Rgb kBlue{0, 0, 255};
+
+View& addColoredView(View& parent, Rect frame, Color color) {
+    auto view = std::make_unique<View>(frame);
+    view->setBackgroundColor(color);
+    return parent.addSubview(std::move(view));
+}
+
+class ViewRendererTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Platform::installHeadless();
+        Bundle::main().setResourcesDirectory(KALVORN_TEST_RESOURCES_DIR);
+    }
+
+    SDL_Surface* render() { return offscreen.render(window); }
+
+    Window window{Size{100, 80}};
+    OffscreenRenderer offscreen{Size{100, 80}};
+};
+
+TEST_F(ViewRendererTest, ColouredViewFillsExactlyItsFrame) {
+    addColoredView(window.rootView(), {10, 20, 30, 15}, {1, 0, 0, 1});
+    SDL_Surface* surface = render();
+    ASSERT_NE(surface, nullptr);
+    EXPECT_EQ(pixelAt(surface, 10, 20), kRed);
+    EXPECT_EQ(pixelAt(surface, 39, 34), kRed);
+    EXPECT_EQ(pixelAt(surface, 40, 20), kBlack);
+    EXPECT_EQ(pixelAt(surface, 9, 20), kBlack);
+    EXPECT_EQ(pixelAt(surface, 10, 35), kBlack);
+}
+
+TEST_F(ViewRendererTest, SubviewsAreDrawnInTheirSuperviewsCoordinates) {
+    View& parent = addColoredView(window.rootView(), {20, 10, 50, 50}, {0, 0, 1, 1});
+    addColoredView(parent, {5, 5, 10, 10}, {1, 0, 0, 1});
+    SDL_Surface* surface = render();
+    EXPECT_EQ(pixelAt(surface, 25, 15), kRed);
+    EXPECT_EQ(pixelAt(surface, 34, 24), kRed);
+    EXPECT_EQ(pixelAt(surface, 35, 25), kBlue);
+    EXPECT_EQ(pixelAt(surface, 24, 15), kBlue);
+}
+
+TEST_F(ViewRendererTest, HiddenViewHidesItsWholeSubtree) {
+    View& parent = addColoredView(window.rootView(), {0, 0, 50, 50}, {1, 0, 0, 1});
+    addColoredView(parent, {10, 10, 10, 10}, {0, 1, 0, 1});
+    parent.setHidden(true);
+    EXPECT_EQ(pixelsUnlike(render(), kBlack), 0);
+
+    parent.setHidden(false);
+    SDL_Surface* surface = render();
+    EXPECT_EQ(pixelAt(surface, 5, 5), kRed);
+    EXPECT_EQ(pixelAt(surface, 15, 15), kGreen);
+}
+
+TEST_F(ViewRendererTest, AlphaIsMultipliedDownTheTree) {
+    View& parent = addColoredView(window.rootView(), {0, 0, 50, 50}, Color::clear());
+    parent.setAlpha(0.5);
+    View& child = addColoredView(parent, {0, 0, 20, 20}, Color::white());
+    child.setAlpha(0.5);
+    const Rgb quarter = pixelAt(render(), 5, 5);
+    EXPECT_NEAR(quarter.red, 64, 3);
+    EXPECT_EQ(quarter.red, quarter.blue);
+
+    parent.setAlpha(0);
+    EXPECT_EQ(pixelsUnlike(render(), kBlack), 0);
+}
+
+TEST_F(ViewRendererTest, LaterSubviewsAreOnTop) {
+    View& red = addColoredView(window.rootView(), {0, 0, 40, 40}, {1, 0, 0, 1});
+    addColoredView(window.rootView(), {20, 20, 40, 40}, {0, 1, 0, 1});
+    EXPECT_EQ(pixelAt(render(), 30, 30), kGreen);
+
+    window.rootView().bringSubviewToFront(red);
+    SDL_Surface* surface = render();
+    EXPECT_EQ(pixelAt(surface, 30, 30), kRed);
+    EXPECT_EQ(pixelAt(surface, 50, 50), kGreen);
+}
+
+TEST_F(ViewRendererTest, RotationTurnsAboutTheCenter) {
+    // A 60×10 bar turned a quarter turn stands upright on the same center.
+    View& bar = addColoredView(window.rootView(), {20, 35, 60, 10}, {1, 0, 0, 1});
+    bar.setTransform(AffineTransform::rotation(std::numbers::pi / 2));
+    SDL_Surface* surface = render();
+    EXPECT_EQ(pixelAt(surface, 50, 40), kRed);
+    EXPECT_EQ(pixelAt(surface, 50, 14), kRed);
+    EXPECT_EQ(pixelAt(surface, 50, 65), kRed);
+    EXPECT_EQ(pixelAt(surface, 25, 40), kBlack);
+    EXPECT_EQ(pixelAt(surface, 75, 40), kBlack);
+}
+
+TEST_F(ViewRendererTest, FortyFiveDegreesMakesADiamond) {
+    View& square = addColoredView(window.rootView(), {30, 20, 40, 40}, {0, 0, 1, 1});
+    square.setTransform(AffineTransform::rotation(std::numbers::pi / 4));
+    SDL_Surface* surface = render();
+    // The tips reach 28 points from the center; the unturned corners are now outside.
+    EXPECT_EQ(pixelAt(surface, 50, 40 - 26), kBlue);
+    EXPECT_EQ(pixelAt(surface, 50 + 26, 40), kBlue);
+    EXPECT_EQ(pixelAt(surface, 31, 21), kBlack);
+    EXPECT_EQ(pixelAt(surface, 68, 58), kBlack);
+}
+
+TEST_F(ViewRendererTest, ScaleAndRotationPivotAboutTheAnchorPoint) {
+    View& view = addColoredView(window.rootView(), {40, 30, 20, 20}, {1, 0, 0, 1});
+    view.setAnchorPoint({0, 0});  // keeps the center: the top-left corner moves to (50, 40)
+    view.setTransform(AffineTransform::scale(2, 2));
+    SDL_Surface* surface = render();
+    EXPECT_EQ(pixelAt(surface, 51, 41), kRed);
+    EXPECT_EQ(pixelAt(surface, 88, 78), kRed);
+    EXPECT_EQ(pixelAt(surface, 48, 38), kBlack);
+}
+
+TEST_F(ViewRendererTest, RunningAnimationIsDrawnAtItsPresentedFrame) {
+    View& view = addColoredView(window.rootView(), {0, 0, 10, 10}, {1, 0, 0, 1});
+    animateViews({"move", 1.0, 0, AnimationCurve::Linear, {}}, [&] {
+        view.setFrame({80, 0, 10, 10});
+    });
+    RunLoop::main().runFor(0.5);
+    SDL_Surface* surface = render();
+    EXPECT_EQ(pixelAt(surface, 45, 5), kRed);
+    EXPECT_EQ(pixelAt(surface, 5, 5), kBlack);
+    EXPECT_EQ(pixelAt(surface, 85, 5), kBlack);
+}
+
+TEST_F(ViewRendererTest, LabelTextStaysInsideItsBounds) {
+    auto label = std::make_unique<Label>();
+    label->setFrame({10, 10, 80, 30});
+    label->setText("Kalvorn");
+    label->setTextColor(Color::white());
+    label->setAlignment(TextAlignment::Center);
+    window.rootView().addSubview(std::move(label));
+    SDL_Surface* surface = render();
+    int inside = 0;
+    int outside = 0;
+    for (int y = 0; y < 80; ++y) {
+        for (int x = 0; x < 100; ++x) {
+            const bool drawn = !isBlack(pixelAt(surface, x, y));
+            const bool within = x >= 10 && x < 90 && y >= 10 && y < 40;
+            (within ? inside : outside) += drawn ? 1 : 0;
+        }
+    }
+    EXPECT_GT(inside, 40);
+    EXPECT_EQ(outside, 0);
+}
+
+TEST_F(ViewRendererTest, VisibleAlertIsDrawnOverTheTree) {
+    addColoredView(window.rootView(), {0, 0, 100, 80}, {0, 1, 0, 1});
+    auto alert = AlertView::show("Error", "Connection error", {"OK"});
+    const Rgb withAlert = pixelAt(render(), 50, 40);
+    EXPECT_NE(withAlert, kGreen);
+    alert->dismiss(0);
+    EXPECT_EQ(pixelAt(render(), 50, 40), kGreen);
+}
+
+TEST_F(ViewRendererTest, ScreenshotIsAPngOfTheWindowsSize) {
+    addColoredView(window.rootView(), {0, 0, 50, 80}, {0, 0, 1, 1});
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "kalvorn-renderer-test" / "shot.png").string();
+    std::string error;
+    ASSERT_TRUE(saveScreenshot(window, path, error)) << error;
+    SDL_Surface* loaded = IMG_Load(path.c_str());
+    ASSERT_NE(loaded, nullptr);
+    SDL_Surface* pixels = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
+    EXPECT_EQ(pixels->w, 100);
+    EXPECT_EQ(pixels->h, 80);
+    EXPECT_EQ(pixelAt(pixels, 10, 10), kBlue);
+    EXPECT_EQ(pixelAt(pixels, 60, 10), kBlack);
+    SDL_FreeSurface(pixels);
+    SDL_FreeSurface(loaded);
+    std::filesystem::remove_all(std::filesystem::path(path).parent_path());
+}
+
+// Pictures live in a folder of their own, made by the test.
+class PictureRenderingTest : public ViewRendererTest {
+protected:
+    void SetUp() override {
+        ViewRendererTest::SetUp();
+        folder = std::filesystem::temp_directory_path() / "kalvorn-picture-test";
+        std::filesystem::create_directories(folder);
+        writePicture("blue.png", kBlue);
+        writePicture("green.png", kGreen);
+        Bundle::main().setResourcesDirectory(folder.string());
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
+    // A 4×4 picture of one colour.
+    void writePicture(const std::string& name, Rgb color) {
+        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 4, 4, 32, SDL_PIXELFORMAT_RGBA32);
+        SDL_FillRect(
+            surface, nullptr,
+            SDL_MapRGB(surface->format, Uint8(color.red), Uint8(color.green), Uint8(color.blue)));
+        IMG_SavePNG(surface, (folder / name).c_str());
+        SDL_FreeSurface(surface);
+    }
+
+    std::filesystem::path folder;
+};
+
+TEST_F(PictureRenderingTest, ImageViewStretchesItsPictureOverItsBounds) {
+    auto image = std::make_unique<ImageView>("blue.png");
+    image->setFrame({10, 10, 40, 20});
+    window.rootView().addSubview(std::move(image));
+    SDL_Surface* surface = render();
+    EXPECT_EQ(pixelAt(surface, 11, 11), kBlue);
+    EXPECT_EQ(pixelAt(surface, 48, 28), kBlue);
+    EXPECT_EQ(pixelAt(surface, 51, 15), kBlack);
+}
+
+TEST_F(PictureRenderingTest, FrameAnimationShowsTheCurrentFrame) {
+    auto image = std::make_unique<ImageView>("blue.png");
+    image->setFrame({0, 0, 20, 20});
+    image->setAnimationImages({"green.png", "blue.png"});
+    image->setAnimationDuration(1);
+    image->setAnimationRepeatCount(1);
+    ImageView& view = window.rootView().addSubview(std::move(image));
+    view.startAnimating();
+    EXPECT_EQ(pixelAt(render(), 5, 5), kGreen);
+    RunLoop::main().runFor(0.6);
+    EXPECT_EQ(pixelAt(render(), 5, 5), kBlue);
+    RunLoop::main().runFor(0.6);
+    view.setImage("green.png");
+    EXPECT_EQ(pixelAt(render(), 5, 5), kGreen);
+}
+}  // namespace
