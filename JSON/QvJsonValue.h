@@ -21,7 +21,8 @@ struct QvJsonMember;
 
 using QvJsonArray = std::vector<QvJsonValue>;
 
-// A map from string keys to values. Members keep the order in which their keys were first set;
+// A map from string keys to values. Keys are std::string by type, so an object can never hold a
+// key the writer would have to refuse. Members keep the order in which their keys were first set;
 // setting a key again replaces its value in place. Iteration yields QvJsonMember (`.key`,
 // `.value`). Lookups are linear while the object is small and go through a hash index once it
 // grows, so building an object of n members costs O(n) whatever the keys are.
