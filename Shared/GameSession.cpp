@@ -3,7 +3,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <iostream>
 
 #include "app/AppDelegate_All.h"
 #include "platform/Bundle.h"
@@ -41,7 +40,7 @@ GameSession::GameSession(const LaunchOptions& options) : options_(options) {
     bundle.setDocumentsDirectory(options_.documentsDirectory);
     prepareDocumentsDirectory(options_.documentsDirectory);
 
-    Platform::installHeadless();
+    headlessServices_ = &Platform::installHeadless();
     Platform::current().setDeviceModel(
         options_.deviceModel.value_or(defaultDeviceModel(options_.profile)));
 
@@ -53,18 +52,20 @@ GameSession::GameSession(const LaunchOptions& options) : options_(options) {
     } else {
         app_ = std::make_unique<AppDelegate_iPhone>();
     }
-    app_->didFinishLaunching();
 }
+
+void GameSession::launch() { app_->didFinishLaunching(); }
 
 GameSession::~GameSession() = default;
 
-bool GameSession::runScript(const std::string& text, const std::string& source) {
+bool GameSession::runScript(const std::string& text, const std::string& source,
+                            std::ostream& errors) {
     ScriptSession script(app_->window(), app_->navigationController(), app_->profile(),
                          ScreenRegistry::shared());
     if (options_.screenshotDirectory) {
         script.setScreenshotDirectory(*options_.screenshotDirectory);
     }
-    return script.runText(text, std::cerr, source);
+    return script.runText(text, errors, source);
 }
 
 int GameSession::run() {

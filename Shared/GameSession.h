@@ -1,14 +1,16 @@
 // One run of the game as the command line asks for it: the bundle's directories, the active
 // platform (headless on a virtual clock, or the window), the registered screens and the
-// application state of the chosen profile, launched.
+// application state of the chosen profile, which launch() starts.
 #pragma once
 
+#include <iosfwd>
 #include <memory>
 #include <string>
 
 #include "Shared/LaunchOptions.h"
 
 class AppDelegate_All;
+class HeadlessServices;
 
 class GameSession {
 public:
@@ -17,17 +19,23 @@ public:
     GameSession(const GameSession&) = delete;
     GameSession& operator=(const GameSession&) = delete;
 
+    // The application's launch sequence: from here the intro runs.
+    void launch();
+
     // Runs the scripted session in TEXT (SOURCE names it in messages); true when every step
-    // held. Problems are reported on standard error.
-    bool runScript(const std::string& text, const std::string& source);
+    // held. Problems are reported on ERRORS.
+    bool runScript(const std::string& text, const std::string& source, std::ostream& errors);
 
     // Runs the game until the player closes the window, or, headless, until nothing is left
     // to happen. Returns the exit status.
     int run();
 
     AppDelegate_All& app() { return *app_; }
+    // The recording players of a headless run (null in a window).
+    HeadlessServices* headlessServices() { return headlessServices_; }
 
 private:
     LaunchOptions options_;
+    HeadlessServices* headlessServices_ = nullptr;
     std::unique_ptr<AppDelegate_All> app_;
 };

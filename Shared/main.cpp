@@ -74,8 +74,9 @@ int main(int argc, char** argv) {
     }
 
     GameSession session(options);
+    session.launch();
     if (options.scriptPath) {
-        return session.runScript(script, *options.scriptPath) ? 0 : 1;
+        return session.runScript(script, *options.scriptPath, std::cerr) ? 0 : 1;
     }
     return session.run();
 }
