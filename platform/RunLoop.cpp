@@ -13,6 +13,16 @@ constexpr Nanoseconds kShortestRepeatInterval = 100'000;
 
 RunLoop::RunLoop(std::unique_ptr<Clock> clock) : clock_(std::move(clock)) {}
 
+RunLoop::~RunLoop() {
+    // Callbacks still scheduled die here, while the loop is whole: the objects they hold (a
+    // popped screen, say) may read the clock or schedule again as they are destroyed.
+    while (!timers_.empty()) {
+        std::vector<std::shared_ptr<Timer>> doomed = std::move(timers_);
+        timers_.clear();
+        doomed.clear();
+    }
+}
+
 RunLoop& RunLoop::main() {
     return Platform::current().runLoop();
 }

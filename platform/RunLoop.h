@@ -18,6 +18,9 @@
 class RunLoop {
 public:
     explicit RunLoop(std::unique_ptr<Clock> clock);
+    ~RunLoop();
+    RunLoop(const RunLoop&) = delete;
+    RunLoop& operator=(const RunLoop&) = delete;
 
     // The run loop of the active platform (see Platform).
     static RunLoop& main();

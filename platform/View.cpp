@@ -68,11 +68,15 @@ Value presentedValue(const std::optional<PropertyAnimation<Value>>& animation, c
 // animateViews() a new one starts from the value shown now.
 template <class Value>
 void retarget(std::optional<PropertyAnimation<Value>>& animation, const Value& shownNow) {
+    std::shared_ptr<AnimationGroup> group = AnimationGroup::current();
+    if (animation && group && animation->group == group) {
+        return;  // changed again by the same animation: it still starts where it started
+    }
     if (animation && animation->group->isRunningAt(now())) {
         animation->group->propertyTakenOver();
     }
     animation.reset();
-    if (std::shared_ptr<AnimationGroup> group = AnimationGroup::current()) {
+    if (group) {
         group->propertyStarted();
         animation = PropertyAnimation<Value>{shownNow, std::move(group)};
     }

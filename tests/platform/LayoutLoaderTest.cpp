@@ -109,6 +109,19 @@ TEST_F(LayoutLoaderTest, TabletLoadsTheIpadFileAndPhoneTheIphoneFile) {
     EXPECT_EQ(phone.outlet<Label>("which")->text(), "phone");
 }
 
+TEST(DeviceProfileTest, LayoutResourcesAndNames) {
+    EXPECT_EQ(DeviceProfile::phone().layoutResource("PlayController"),
+              "iPhone/PlayController.json");
+    EXPECT_EQ(DeviceProfile::tablet().layoutResource("PlayController"),
+              "iPad/PlayController_ipad.json");
+    // A tablet class named with its suffix is not suffixed twice.
+    EXPECT_EQ(DeviceProfile::tablet().layoutResource("PlayController_ipad"),
+              "iPad/PlayController_ipad.json");
+    EXPECT_EQ(DeviceProfile::named("tablet"), DeviceProfile::tablet());
+    EXPECT_FALSE(DeviceProfile::named("watch").has_value());
+    EXPECT_EQ(DeviceProfile::phone().screenSize(), (Size{480, 320}));
+}
+
 TEST_F(LayoutLoaderTest, MissingFileIsReportedAndGivesAnEmptyScreen) {
     MenuScreen screen(DeviceProfile::tablet());
     testing::internal::CaptureStderr();

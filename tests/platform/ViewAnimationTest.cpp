@@ -104,6 +104,18 @@ TEST_F(ViewAnimationTest, AnimationOfSeveralViewsFinishesOnlyWhenNoneWasTakenOve
     EXPECT_EQ(stops, (std::vector<std::string>{"moveField interrupted"}));
 }
 
+TEST_F(ViewAnimationTest, ChangingAPropertyTwiceInOneAnimationIsNoInterruption) {
+    View view({0, 0, 10, 10});
+    animateViews(options(1.0), [&] {
+        view.setCenter({50, 5});
+        view.setCenter({105, 5});
+    });
+    loop().runFor(0.5);
+    EXPECT_NEAR(view.presentedCenter().x, 55, 1e-9);
+    loop().runFor(0.5);
+    EXPECT_EQ(stops, (std::vector<std::string>{"moveField finished"}));
+}
+
 TEST_F(ViewAnimationTest, StoppingJumpsToTheModelAndReportsAnInterruption) {
     View view({0, 0, 10, 10});
     animateViews(options(1.0), [&] { view.setTransform(AffineTransform::rotation(1.0)); });
