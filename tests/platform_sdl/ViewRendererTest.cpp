@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <numbers>
 
+#include <unistd.h>
+
 #include "SurfacePixels.h"
 #include "platform/AlertView.h"
 #include "platform/Bundle.h"
@@ -21,6 +23,12 @@ const Rgb kBlack{0, 0, 0};
 const Rgb kRed{255, 0, 0};
 const Rgb kGreen{0, 255, 0};
 const Rgb kBlue{0, 0, 255};
+
+// One folder per test process: CTest may run several at once.
+std::filesystem::path testFolder(const std::string& name) {
+    return std::filesystem::temp_directory_path() /
+           ("kalvorn-renderer-" + name + "-" + std::to_string(getpid()));
+}
 
 View& addColoredView(View& parent, Rect frame, Color color) {
     auto view = std::make_unique<View>(frame);
@@ -175,8 +183,7 @@ TEST_F(ViewRendererTest, VisibleAlertIsDrawnOverTheTree) {
 
 TEST_F(ViewRendererTest, ScreenshotIsAPngOfTheWindowsSize) {
     addColoredView(window.rootView(), {0, 0, 50, 80}, {0, 0, 1, 1});
-    const std::string path =
-        (std::filesystem::temp_directory_path() / "kalvorn-renderer-test" / "shot.png").string();
+    const std::string path = (testFolder("shot") / "shot.png").string();
     std::string error;
     ASSERT_TRUE(saveScreenshot(window, path, error)) << error;
     SDL_Surface* loaded = IMG_Load(path.c_str());
@@ -196,7 +203,7 @@ class PictureRenderingTest : public ViewRendererTest {
 protected:
     void SetUp() override {
         ViewRendererTest::SetUp();
-        folder = std::filesystem::temp_directory_path() / "kalvorn-picture-test";
+        folder = testFolder("pictures");
         std::filesystem::create_directories(folder);
         writePicture("blue.png", kBlue);
         writePicture("green.png", kGreen);

@@ -1,0 +1,92 @@
+// The game's window on SDL2: it shows a platform Window (the profile's screen in landscape),
+// letterboxed into a resizable desktop window, and feeds it input: the mouse as finger 0, touch
+// screens as several fingers, the keyboard into the focused text field. Taps go to the visible
+// alert's buttons while one is shown; a movie presented full screen takes no input.
+//
+// The event loop runs the platform's run loop on the real clock. It sleeps in SDL's event wait
+// until the next event or the next timer; only while something moves on screen does it wake at
+// the frame rate (about 60 Hz). It draws only after input, a timer or a window change, or while
+// something moves, so an idle window uses next to no CPU.
+//
+// The platform with the window's services (SdlServices::install()) must be installed before the
+// screens are made.
+#pragma once
+
+#include <SDL.h>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "platform/Geometry.h"
+#include "platform/sdl/Letterbox.h"
+
+class TextField;
+class ViewRenderer;
+class Window;
+
+struct WindowOptions {
+    std::string title = "Kalvorn";
+    // The window opens at the screen's size times this; the player may resize it.
+    double scale = 1;
+};
+
+class SdlWindow {
+public:
+    SdlWindow(Window& window, const WindowOptions& options);
+    ~SdlWindow();
+    SdlWindow(const SdlWindow&) = delete;
+    SdlWindow& operator=(const SdlWindow&) = delete;
+
+    // False when the window could not be made (see error()) or the player closed it.
+    bool isOpen() const { return open_; }
+    const std::string& error() const { return error_; }
+
+    // Runs the event loop until the player closes the window.
+    void run();
+    // Runs the event loop for `seconds` of real time (a script's `wait`); false when the window
+    // was closed meanwhile.
+    bool runFor(double seconds);
+    // Writes a PNG of what the window shows now, at the screen's size in points.
+    bool saveScreenshot(const std::string& path, std::string& error);
+    // Draws a frame now and returns a copy of the window's pixels (the caller frees it).
+    SDL_Surface* capturePixels();
+
+private:
+    // One turn: due timers, drawing if needed, then waiting for an event until `deadline`
+    // (run loop seconds) or the next timer or frame.
+    void turn(std::optional<double> deadline);
+    void draw();
+    void handleEvent(const SDL_Event& event);
+    void fingerDown(int finger, Point location);
+    void fingerMove(int finger, Point location);
+    void fingerUp(int finger, Point location);
+    void handleKey(const SDL_KeyboardEvent& key);
+    void focus(TextField* field);
+    // The focused field, if it is still in the window's tree.
+    TextField* focusedField();
+    Point mouseToScreen(int x, int y) const;
+    Point touchToScreen(float x, float y) const;
+    int fingerNumber(SDL_FingerID id);
+
+    Window& window_;
+    SDL_Window* sdlWindow_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    std::unique_ptr<ViewRenderer> viewRenderer_;
+    bool open_ = false;
+    std::string error_;
+    bool needsDrawing_ = true;
+    bool wasMoving_ = false;
+    double lastFrame_ = 0;
+
+    std::set<int> fingersOnWindow_;      // fingers delivered to the window's views
+    std::map<int, int> fingersOnAlert_;  // finger -> the alert button it went down on (or -1)
+    std::map<SDL_FingerID, int> fingerNumbers_;
+    TextField* focused_ = nullptr;
+};
+
+// Opens the window and runs it until the player closes it; the exit status (1 when the window
+// cannot be opened).
+int runWindow(Window& window, const WindowOptions& options);
