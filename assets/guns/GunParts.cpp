@@ -101,6 +101,18 @@ LongGun longGunProportions(const std::string& category, int idGun) {
     return {85, 90, 70 * vary, 32, 40};  // rifles
 }
 
+// The handgun template is drawn in small units; its pictures are this much larger.
+constexpr double kHandgunSize = 1.35;
+
+std::vector<PartShape> scaled(std::vector<PartShape> shapes, double factor) {
+    for (PartShape& shape : shapes) {
+        for (Point& p : shape.outline) {
+            p = {p.x * factor, p.y * factor};
+        }
+    }
+    return shapes;
+}
+
 // A spare magazine, lying loose.
 PartShape spare() {
     return {Material::DarkSteel, {{0, 0}, {24, 0}, {30, 46}, {6, 50}}, 4};
@@ -115,7 +127,7 @@ std::vector<PartShape> gunParts(int idGun) {
     }
     std::vector<PartShape> shapes =
         gun->category == "handgun"
-            ? handgun(0.2 * (idGun % 4))
+            ? scaled(handgun(0.2 * (idGun % 4)), kHandgunSize)
             : longGun(longGunProportions(gun->category, idGun),
                       gun->category == "shotgun" || gun->category == "sniper");
     shapes.resize(static_cast<size_t>(gun->partCount));

@@ -28,7 +28,7 @@ Shading shadingOf(Material material) {
         case Material::DarkSteel:
             return {art::palette::steelMid, art::palette::steelDark, art::rgb(0x1b1f24)};
         case Material::Polymer:
-            return {art::rgb(0x3e454e), art::palette::polymer, art::rgb(0x0c0e10)};
+            return {art::rgb(0x4a525c), art::rgb(0x2a3037), art::rgb(0x0c0e10)};
         case Material::Wood:
             return {art::rgb(0x8d6440), art::palette::wood, art::rgb(0x3a2818)};
     }

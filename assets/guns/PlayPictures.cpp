@@ -19,7 +19,7 @@ void drawBackground(cairo_t* cr, double width, double height, double scale, cons
     // The workbench mat the parts lie on.
     const art::Rect mat{10 * scale, 32 * scale, width - 20 * scale, height - 42 * scale};
     art::roundedRect(cr, mat, 12 * scale);
-    art::setColor(cr, art::rgb(0x0d1a14, 0.55));
+    art::setColor(cr, art::rgb(0x3c4d44, 0.85));
     cairo_fill(cr);
     art::roundedRect(cr, mat.inset(0.5), 12 * scale);
     art::setColor(cr, art::rgb(0xffffff, 0.06));
