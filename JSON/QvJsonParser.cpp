@@ -336,7 +336,7 @@ bool QvJsonParser::scanRestOfObject() {
             addErrorWithCode(QvJsonErrorParse, "Object value expected for key: " + key);
             return false;
         }
-        pendingMembers_.emplace_back(std::move(key), std::move(pendingValues_.back()));
+        pendingMembers_.push_back(QvJsonMember{std::move(key), std::move(pendingValues_.back())});
         pendingValues_.pop_back();
 
         skipWhitespace();
