@@ -2,6 +2,7 @@
 #include "QvJsonParser.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cstring>
 
@@ -112,10 +113,15 @@ void QvJsonParser::skipWhitespaceRun() {
     const char* p = c_;
     while (p < end_ && kWhitespaceBytes[static_cast<unsigned char>(*p)]) {
         ++p;
-        // Indented text has long runs of spaces: step over them 8 bytes at a time.
-        uint64_t word;
-        while (end_ - p >= 8 &&
-               (std::memcpy(&word, p, sizeof word), word == QvJsonSpecialBytes::everyByte(' '))) {
+        // Indentation comes in long runs of spaces: find where it ends 8 bytes at a time.
+        while (std::endian::native == std::endian::little && end_ - p >= 8) {
+            uint64_t word;
+            std::memcpy(&word, p, sizeof word);
+            const uint64_t notSpace = word ^ QvJsonSpecialBytes::everyByte(' ');
+            if (notSpace != 0) {
+                p += std::countr_zero(notSpace) / 8;
+                break;
+            }
             p += 8;
         }
     }
@@ -314,13 +320,16 @@ bool QvJsonParser::scanRestOfObject() {
             return true;
         }
 
-        std::string key;
         if (c_ == end_ || *c_ != '"') {
             addErrorWithCode(QvJsonErrorParse, "Object key string expected");
             return false;
         }
         ++c_;
-        if (!scanRestOfString(key)) {
+        // The key is read straight into its pending member. Nested containers in the value stack
+        // their members above it and take them off again, so it stays at this index.
+        const size_t member = pendingMembers_.size();
+        pendingMembers_.emplace_back();
+        if (!scanRestOfString(pendingMembers_.back().key)) {
             addErrorWithCode(QvJsonErrorParse, "Object key string expected");
             return false;
         }
@@ -333,10 +342,11 @@ bool QvJsonParser::scanRestOfObject() {
         ++c_;
 
         if (!scanValue()) {
-            addErrorWithCode(QvJsonErrorParse, "Object value expected for key: " + key);
+            addErrorWithCode(QvJsonErrorParse,
+                             "Object value expected for key: " + pendingMembers_[member].key);
             return false;
         }
-        pendingMembers_.push_back(QvJsonMember{std::move(key), std::move(pendingValues_.back())});
+        pendingMembers_[member].value = std::move(pendingValues_.back());
         pendingValues_.pop_back();
 
         skipWhitespace();
