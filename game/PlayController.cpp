@@ -2,9 +2,9 @@
 // dragging of parts. The finish and its result panels are in PlayControllerFinish.cpp.
 #include "game/PlayController.h"
 
-#include <cstdio>
 #include <iostream>
 
+#include "game/Scoring.h"
 #include "platform/ImageView.h"
 #include "platform/Label.h"
 #include "platform/NavigationController.h"
@@ -18,12 +18,6 @@ namespace {
 
 constexpr double kClockInterval = 0.01;
 constexpr double kPanelSlideDuration = 0.5;
-
-std::string secondsText(float seconds) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f sec.", static_cast<double>(seconds));
-    return text;
-}
 
 }  // namespace
 
@@ -47,10 +41,7 @@ PlayController::PlayController(std::string category, int idGun, const DeviceProf
 
 // The clock and the panel timer call back into this screen: they must not outlive it.
 PlayController::~PlayController() {
-    stopClock();
-    if (scorePanelTimer_) {
-        scorePanelTimer_->invalidate();
-    }
+    stopTimers();
 }
 
 void PlayController::viewDidLoad() {
@@ -75,10 +66,7 @@ void PlayController::viewWillAppear(bool) {
 
 // Nothing needs the clock once the screen has left, and it would keep ticking otherwise.
 void PlayController::viewWillDisappear(bool) {
-    stopClock();
-    if (scorePanelTimer_) {
-        scorePanelTimer_->invalidate();
-    }
+    stopTimers();
 }
 
 // Panels.
@@ -185,6 +173,14 @@ void PlayController::stopClock() {
     if (aTimer) {
         aTimer->invalidate();
         aTimer.reset();
+    }
+}
+
+void PlayController::stopTimers() {
+    stopClock();
+    if (scorePanelTimer_) {
+        scorePanelTimer_->invalidate();
+        scorePanelTimer_.reset();
     }
 }
 

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "game/AssemblyBoard.h"
@@ -68,6 +69,7 @@ private:
     void updatePoints();
     void startClock();
     void stopClock();
+    void stopTimers();
     void slidePanel(View& panel, double distance, bool animated);
     void showCover(bool shown);
 

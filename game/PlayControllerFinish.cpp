@@ -1,7 +1,5 @@
 // The end of a game: points, the category's unlock, the best result in the score database,
 // the game-over sound and the unlock and score panels.
-#include <cstdio>
-
 #include "app/AppDelegate_All.h"
 #include "app/ScoreDatabase.h"
 #include "app/SettingManagement.h"
@@ -16,15 +14,7 @@
 #include "platform/Timer.h"
 
 namespace {
-
 constexpr double kScorePanelDelay = 0.5;
-
-std::string formatted(const char* format, double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
-
 }  // namespace
 
 // The order matters: the panel that starts to slide in shows the labels as the later steps
@@ -32,14 +22,14 @@ std::string formatted(const char* format, double value) {
 void PlayController::finishGame() {
     board_.setCzyFnishGame(false);
     playGameOverSound();
-    timeLabelGameScoreView->setText(formatted("%.2f sec.", static_cast<double>(time_)));
+    timeLabelGameScoreView->setText(secondsText(time_));
     points_ = pointsForTime(time_);
     pointsLabelGameScoreView->setText(std::to_string(points_) + " pts");
 
     const StringMap& settings = AppDelegate_All::shared().ustawienia;
     const auto flag = settings.find(category_);
-    if (intValue(flag == settings.end() ? std::string_view() : std::string_view(flag->second)) ==
-        0) {
+    const bool unlocked = flag != settings.end() && intValue(flag->second) != 0;
+    if (!unlocked) {
         unlockLevel();
         showUnlockLevelView();
     } else {

@@ -1,7 +1,14 @@
 // Points of a finished game and the unlock pictures.
 #include "game/Scoring.h"
 
+#include <cstdio>
 #include <utility>
+
+std::string secondsText(float seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f sec.", static_cast<double>(seconds));
+    return text;
+}
 
 int32_t pointsForTime(float time) {
     // Kept in float on purpose: 10.000134 s gives 2299, not 2300.
