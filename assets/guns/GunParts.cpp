@@ -125,13 +125,14 @@ std::vector<PartShape> gunParts(int idGun) {
     if (!gun) {
         throw std::runtime_error("no gun " + std::to_string(idGun));
     }
-    std::vector<PartShape> shapes =
+    const std::vector<PartShape> pieces =
         gun->category == "handgun"
             ? scaled(handgun(0.2 * (idGun % 4)), kHandgunSize)
             : longGun(longGunProportions(gun->category, idGun),
                       gun->category == "shotgun" || gun->category == "sniper");
-    shapes.resize(static_cast<size_t>(gun->partCount));
 
+    // The pieces of the template go to the parts that joins use, in slot order, so that the
+    // finished gun has no gap where a part that is never joined would have been.
     std::set<int> joined;
     for (const JoinRule& rule : gun->rules) {
         joined.insert({rule.dragged.slot, rule.onto});
@@ -139,10 +140,10 @@ std::vector<PartShape> gunParts(int idGun) {
             joined.insert(rule.dragged.orSlot);
         }
     }
+    std::vector<PartShape> shapes;
+    size_t nextPiece = 0;
     for (int slot = 1; slot <= gun->partCount; ++slot) {
-        if (!joined.contains(slot)) {
-            shapes[static_cast<size_t>(slot - 1)] = spare();
-        }
+        shapes.push_back(joined.contains(slot) ? pieces.at(nextPiece++) : spare());
     }
     return shapes;
 }
