@@ -29,7 +29,10 @@ std::vector<PartShape> handgun(double stretch) {
          7},
         {Material::Polymer, {{22, 58}, {74, 64}, {62, 124}, {14, 124}, {8, 114}}, 2},
         {Material::DarkSteel, box(20, 112, 44, 20), 1},
-        {Material::Polymer, {{72, 66}, {124, 66}, {124, 90}, {80, 90}, {72, 82}}, 4},
+        {Material::Polymer,
+         {{72, 66}, {124, 66}, {124, 90}, {80, 90}, {72, 82}},
+         4,
+         {{80, 66}, {118, 66}, {118, 84}, {84, 84}, {80, 80}}},
         {Material::DarkSteel, box(end + 4, 22, 18, 12), 0},
         {Material::Steel, {{2, 18}, {14, 15}, {16, 34}, {6, 34}}, 6},
         {Material::Steel, {{90, 66}, {98, 66}, {96, 82}, {89, 84}}, 3},
@@ -79,7 +82,8 @@ std::vector<PartShape> longGun(const LongGun& g, bool woodFurniture) {
           {r0 + 4, bottom + 36}},
          5},
         {Material::DarkSteel, box(r0 + g.receiver * 0.5 - g.scope / 2, top - 18, g.scope, 19), 8},
-        {Material::Steel, box(r0 + 30, bottom - 2, g.receiver * 0.14 + 6, 12), 6},
+        {Material::Steel, box(r0 + 30, bottom - 2, g.receiver * 0.14 + 6, 12), 6,
+         box(r0 + 33, bottom - 2, g.receiver * 0.14, 9)},
         {Material::Steel, box(b1, top + 5, 16, 15), 1},
     };
 }
@@ -106,8 +110,10 @@ constexpr double kHandgunSize = 1.35;
 
 std::vector<PartShape> scaled(std::vector<PartShape> shapes, double factor) {
     for (PartShape& shape : shapes) {
-        for (Point& p : shape.outline) {
-            p = {p.x * factor, p.y * factor};
+        for (std::vector<Point>* points : {&shape.outline, &shape.hole}) {
+            for (Point& p : *points) {
+                p = {p.x * factor, p.y * factor};
+            }
         }
     }
     return shapes;

@@ -14,7 +14,8 @@ enum class Material { Steel, DarkSteel, Polymer, Wood };
 struct PartShape {
     Material material;
     std::vector<art::Point> outline;
-    int layer;  // higher layers are drawn over lower ones
+    int layer;                          // higher layers are drawn over lower ones
+    std::vector<art::Point> hole = {};  // an opening through the part (a trigger guard's), or none
 };
 
 // Parts 1 to the gun's part count (index 0 is part 1).

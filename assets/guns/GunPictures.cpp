@@ -114,6 +114,14 @@ void drawGunPicture(cairo_t* cr, const std::vector<PartShape>& shapes, const std
             bottom = std::max(bottom, p.y);
         }
         cairo_close_path(cr);
+        if (!shape->hole.empty()) {
+            cairo_new_sub_path(cr);
+            for (const art::Point& p : shape->hole) {
+                cairo_line_to(cr, p.x, p.y);
+            }
+            cairo_close_path(cr);
+        }
+        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
         const Shading shading = shadingOf(shape->material);
         cairo_path_t* path = cairo_copy_path(cr);
         art::fillVertical(cr, {bounds.x, top, bounds.width, bottom - top}, shading.top,
