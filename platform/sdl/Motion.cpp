@@ -1,28 +1,41 @@
 // The visible tree's moving parts.
 #include "platform/sdl/Motion.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "platform/ActivityIndicatorView.h"
 #include "platform/ImageView.h"
 #include "platform/View.h"
 
-bool isMoving(const View& view) {
+namespace {
+void earliest(std::optional<double>& result, double time) {
+    result = result ? std::min(*result, time) : time;
+}
+}  // namespace
+
+std::optional<double> nextChange(const View& view, double now) {
     if (view.isHidden()) {
-        return false;
+        return std::nullopt;
     }
     if (view.hasRunningAnimations()) {
-        return true;
+        return now;
     }
     if (auto* image = dynamic_cast<const ImageView*>(&view); image && image->isAnimating()) {
-        return true;
+        return now;
     }
+    std::optional<double> result;
     if (auto* indicator = dynamic_cast<const ActivityIndicatorView*>(&view);
         indicator && indicator->isAnimating()) {
-        return true;
+        result = (std::floor(now * kIndicatorStepsPerSecond) + 1) / kIndicatorStepsPerSecond;
     }
     for (const View* subview : view.subviews()) {
-        if (isMoving(*subview)) {
-            return true;
+        if (std::optional<double> next = nextChange(*subview, now)) {
+            earliest(result, *next);
+            if (*next <= now) {
+                break;
+            }
         }
     }
-    return false;
+    return result;
 }

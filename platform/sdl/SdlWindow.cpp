@@ -77,6 +77,8 @@ void SdlWindow::run() {
 }
 
 bool SdlWindow::runFor(double seconds) {
+    // Between runs the program (a script's tap, say) may have changed what is shown.
+    needsDrawing_ = true;
     const double deadline = RunLoop::main().now() + seconds;
     while (open_ && RunLoop::main().now() < deadline) {
         turn(deadline);
@@ -91,12 +93,13 @@ void SdlWindow::turn(std::optional<double> deadline) {
         needsDrawing_ = true;
         runLoop.runDueTimers();
     }
-    const bool moving = isMoving(window_.rootView());
-    // One more frame after the motion stops, so its last state is shown.
-    if (needsDrawing_ || moving || wasMoving_) {
-        draw();
+    // Drawing is due after a change, or when the picture shown stops being current; either way
+    // at most once per frame interval, however fast events arrive.
+    const double nextFrameAllowed = lastFrame_ + kFrameInterval;
+    const bool due = needsDrawing_ || (shownUntil_ && *shownUntil_ <= runLoop.now());
+    if (due && runLoop.now() >= nextFrameAllowed) {
+        drawFrame();
     }
-    wasMoving_ = moving;
 
     std::optional<double> wakeAt = deadline;
     auto wakeNoLaterThan = [&wakeAt](double time) {
@@ -105,8 +108,10 @@ void SdlWindow::turn(std::optional<double> deadline) {
     if (const std::optional<double> next = runLoop.nextFireDate()) {
         wakeNoLaterThan(*next);
     }
-    if (moving) {
+    if (needsDrawing_) {
         wakeNoLaterThan(lastFrame_ + kFrameInterval);
+    } else if (shownUntil_) {
+        wakeNoLaterThan(std::max(*shownUntil_, lastFrame_ + kFrameInterval));
     }
     SDL_Event event;
     bool received = false;
@@ -124,11 +129,13 @@ void SdlWindow::turn(std::optional<double> deadline) {
     }
 }
 
-void SdlWindow::draw() {
+void SdlWindow::drawFrame() {
+    lastFrame_ = RunLoop::main().now();
+    shownUntil_ = nextChange(window_.rootView(), lastFrame_);
     viewRenderer_->drawScreen(window_, currentOverlays(focusedField()));
     SDL_RenderPresent(renderer_);
     needsDrawing_ = false;
-    lastFrame_ = RunLoop::main().now();
+    ++framesDrawn_;
 }
 
 bool SdlWindow::saveScreenshot(const std::string& path, std::string& error) {
@@ -152,7 +159,6 @@ SDL_Surface* SdlWindow::capturePixels() {
         surface = nullptr;
     }
     SDL_RenderPresent(renderer_);
-    lastFrame_ = RunLoop::main().now();
     return surface;
 }
 

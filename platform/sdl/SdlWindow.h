@@ -14,6 +14,7 @@
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
@@ -53,12 +54,15 @@ public:
     bool saveScreenshot(const std::string& path, std::string& error);
     // Draws a frame now and returns a copy of the window's pixels (the caller frees it).
     SDL_Surface* capturePixels();
+    // Draws and presents a frame now; the loop does so by itself whenever something changed.
+    void drawFrame();
+    // Frames drawn since the window opened.
+    uint64_t framesDrawn() const { return framesDrawn_; }
 
 private:
     // One turn: due timers, drawing if needed, then waiting for an event until `deadline`
     // (run loop seconds) or the next timer or frame.
     void turn(std::optional<double> deadline);
-    void draw();
     void handleEvent(const SDL_Event& event);
     void fingerDown(int finger, Point location);
     void fingerMove(int finger, Point location);
@@ -78,8 +82,9 @@ private:
     bool open_ = false;
     std::string error_;
     bool needsDrawing_ = true;
-    bool wasMoving_ = false;
-    double lastFrame_ = 0;
+    double lastFrame_ = -1e9;           // when the last frame began (run loop seconds)
+    std::optional<double> shownUntil_;  // when the last frame stops being current
+    uint64_t framesDrawn_ = 0;
 
     std::set<int> fingersOnWindow_;      // fingers delivered to the window's views
     std::map<int, int> fingersOnAlert_;  // finger -> the alert button it went down on (or -1)

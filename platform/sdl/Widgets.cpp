@@ -11,6 +11,7 @@
 #include "platform/Label.h"
 #include "platform/Switch.h"
 #include "platform/TextField.h"
+#include "platform/sdl/Motion.h"
 
 namespace {
 const Color kSwitchOn{0.30, 0.85, 0.39, 1};
@@ -89,7 +90,8 @@ void drawActivityIndicator(DrawContext& context, const AffineTransform& toOutput
     const Size size = indicator.bounds().size();
     const double radius = std::min(size.width, size.height) / 2;
     const double thickness = std::max(1.0, radius * 0.18);
-    const int leading = static_cast<int>(std::floor(context.now * kSpokes)) % kSpokes;
+    const int leading =
+        static_cast<int>(std::floor(context.now * kIndicatorStepsPerSecond)) % kSpokes;
     const AffineTransform toCenter =
         AffineTransform::translation(size.width / 2, size.height / 2).concat(toOutput);
     for (int spoke = 0; spoke < kSpokes; ++spoke) {

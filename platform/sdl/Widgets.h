@@ -18,7 +18,7 @@ void drawButton(DrawContext& context, const AffineTransform& toOutput, const But
                 double alpha);
 void drawSwitch(DrawContext& context, const AffineTransform& toOutput, const Switch& control,
                 double alpha);
-// Twelve spokes, the brightest stepping round once a second.
+// Twelve spokes, the brightest stepping round (see Motion.h for the rate).
 void drawActivityIndicator(DrawContext& context, const AffineTransform& toOutput,
                            const ActivityIndicatorView& indicator, double alpha);
 // `focused`: the field takes the keyboard's text and shows a caret.

@@ -49,40 +49,56 @@ TEST(LetterboxTest, NormalizedTouchesMapThroughTheWindowSize) {
 class MotionTest : public ::testing::Test {
 protected:
     void SetUp() override { Platform::installHeadless(); }
+    std::optional<double> nextChange() { return ::nextChange(root, RunLoop::main().now()); }
+
     View root{Rect{0, 0, 100, 100}};
 };
 
-TEST_F(MotionTest, StillTreeDoesNotMove) {
+TEST_F(MotionTest, StillTreeNeverChanges) {
     root.addSubview(std::make_unique<View>(Rect{0, 0, 10, 10}));
-    EXPECT_FALSE(isMoving(root));
+    EXPECT_EQ(nextChange(), std::nullopt);
 }
 
-TEST_F(MotionTest, ViewAnimationMovesUntilItEnds) {
+TEST_F(MotionTest, ViewAnimationChangesEveryFrameUntilItEnds) {
     View& view = root.addSubview(std::make_unique<View>(Rect{0, 0, 10, 10}));
     animateViews({"moveField", 0.5, 0, AnimationCurve::EaseInOut, {}}, [&] {
         view.setFrame({0, 50, 10, 10});
     });
-    EXPECT_TRUE(isMoving(root));
+    EXPECT_EQ(nextChange(), RunLoop::main().now());
     RunLoop::main().runFor(0.6);
-    EXPECT_FALSE(isMoving(root));
+    EXPECT_EQ(nextChange(), std::nullopt);
 }
 
-TEST_F(MotionTest, FrameAnimationAndIndicatorMoveOnlyWhileVisible) {
+TEST_F(MotionTest, FrameAnimationChangesEveryFrameWhileItPlays) {
     auto image = std::make_unique<ImageView>();
     image->setAnimationImages({"a.png", "b.png"});
     image->setAnimationRepeatCount(1);
     ImageView& frames = root.addSubview(std::move(image));
     frames.startAnimating();
-    EXPECT_TRUE(isMoving(root));
+    EXPECT_EQ(nextChange(), RunLoop::main().now());
     RunLoop::main().runFor(1);
-    EXPECT_FALSE(isMoving(root));
+    EXPECT_EQ(nextChange(), std::nullopt);
+}
 
+TEST_F(MotionTest, SpinningIndicatorChangesAtItsNextStepWhileVisible) {
     View& holder = root.addSubview(std::make_unique<View>(Rect{0, 0, 50, 50}));
     auto& indicator = holder.addSubview(std::make_unique<ActivityIndicatorView>());
-    EXPECT_FALSE(isMoving(root));
+    EXPECT_EQ(nextChange(), std::nullopt);
     indicator.startAnimating();
-    EXPECT_TRUE(isMoving(root));
+    RunLoop::main().runFor(0.01);
+    const double step = 1.0 / kIndicatorStepsPerSecond;
+    ASSERT_TRUE(nextChange());
+    EXPECT_NEAR(*nextChange(), step, 1e-9);
+    RunLoop::main().runFor(step);
+    EXPECT_NEAR(*nextChange(), 2 * step, 1e-9);
+
+    // A continuous motion elsewhere wins over the indicator's step.
+    View& moving = root.addSubview(std::make_unique<View>(Rect{0, 0, 10, 10}));
+    animateViews({"move", 1, 0, AnimationCurve::Linear, {}}, [&] { moving.setCenter({90, 90}); });
+    EXPECT_EQ(nextChange(), RunLoop::main().now());
+    moving.stopAnimations();
+
     holder.setHidden(true);
-    EXPECT_FALSE(isMoving(root));
+    EXPECT_EQ(nextChange(), std::nullopt);
 }
 }  // namespace
