@@ -2,7 +2,7 @@
 // and parse throughput of simdjson, on twitter.json, citm_catalog.json and canada.json.
 //
 // Prints one line per measurement, "parse FILE LIBRARY MBPS" or "write FILE LIBRARY MBPS", where
-// MBPS is megabytes (10^6 bytes) of the file's JSON text per second, from the median of several
+// MBPS is megabytes (10^6 bytes) of the file's JSON text per second, from the median of many
 // timed runs. Only the parse or the write itself is timed: building the input text and freeing
 // the parsed value happen outside the clock.
 #include <rapidjson/document.h>
@@ -25,23 +25,34 @@
 
 namespace {
 
-constexpr int kRuns = 21;
+// Each measurement is the median of at least kMinRuns timed runs lasting kMinSeconds in all,
+// after kWarmUpRuns untimed ones that bring the code, the data and the heap into shape.
+constexpr int kWarmUpRuns = 3;
+constexpr size_t kMinRuns = 21;
+constexpr double kMinSeconds = 0.5;
 
 // Keeps results alive past the timed section so the compiler cannot drop the work.
 size_t sink = 0;
 
-// Median seconds of kRuns calls of `run`, each preceded by an untimed `prepare`.
+// Median seconds of calls of `run`, each preceded by an untimed `prepare`.
 double medianSeconds(const std::function<void()>& prepare, const std::function<void()>& run) {
+    for (int i = 0; i < kWarmUpRuns; ++i) {
+        prepare();
+        run();
+    }
     std::vector<double> seconds;
-    for (int i = 0; i < kRuns; ++i) {
+    double total = 0;
+    while (seconds.size() < kMinRuns || total < kMinSeconds) {
         prepare();
         const auto start = std::chrono::steady_clock::now();
         run();
         seconds.push_back(
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        total += seconds.back();
     }
-    std::nth_element(seconds.begin(), seconds.begin() + kRuns / 2, seconds.end());
-    return seconds[kRuns / 2];
+    const auto middle = seconds.begin() + static_cast<ptrdiff_t>(seconds.size() / 2);
+    std::nth_element(seconds.begin(), middle, seconds.end());
+    return *middle;
 }
 
 void report(const char* operation, const std::string& file, const char* library, size_t bytes,
