@@ -109,6 +109,24 @@ TEST(QvJsonParser, AcceptsTheLenientGrammar) {
     EXPECT_EQ(parsed(std::string_view("[1]\0garbage", 11)), parsed("[1]"));
 }
 
+TEST(QvJsonParser, ReadsLargeObjectsAndStrings) {
+    std::string text = "{";
+    for (int i = 0; i < 1000; ++i) {
+        text += "\"k" + std::to_string(i) + "\":" + std::to_string(i) + ",";
+    }
+    text += "\"k7\":\"again\"}";
+    const QvJsonValue object = parsed(text);
+    ASSERT_NE(object.asObject(), nullptr);
+    EXPECT_EQ(object.asObject()->size(), 1000u);
+    EXPECT_EQ(*object["k7"].asString(), "again");
+    EXPECT_EQ(object["k999"].asInteger(), 999);
+
+    const std::string huge(3'000'000, 'x');
+    EXPECT_EQ(parsed("[\"" + huge + "\"]")[0].asString()->size(), huge.size());
+    EXPECT_EQ(fragmentTrace("[\"" + huge), (Messages{"5: Unescaped control character '0x0'",
+                                                     "3: Expected value while parsing array"}));
+}
+
 TEST(QvJsonParser, ReadsScalarsExactly) {
     EXPECT_EQ(parsed("-0").asNumber()->text(), "-0");
     EXPECT_EQ(*parsed("0.5e-3").asNumber(), *QvDecimal::fromText("0.0005"));
