@@ -67,6 +67,7 @@ private:
     void fingerDown(int finger, Point location);
     void fingerMove(int finger, Point location);
     void fingerUp(int finger, Point location);
+    void cancelFingers();
     void handleKey(const SDL_KeyboardEvent& key);
     void focus(TextField* field);
     // The focused field, if it is still in the window's tree.

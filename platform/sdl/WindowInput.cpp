@@ -59,6 +59,8 @@ void SdlWindow::handleEvent(const SDL_Event& event) {
         case SDL_WINDOWEVENT:
             if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
                 open_ = false;
+            } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+                cancelFingers();
             }
             needsDrawing_ = true;
             break;
@@ -143,6 +145,16 @@ void SdlWindow::fingerUp(int finger, Point location) {
     if (fingersOnWindow_.erase(finger) > 0) {
         window_.touchUp(location, finger);
     }
+}
+
+void SdlWindow::cancelFingers() {
+    // The window will not hear these fingers lift.
+    for (int finger : fingersOnWindow_) {
+        window_.touchCancel(finger);
+    }
+    fingersOnWindow_.clear();
+    fingersOnAlert_.clear();
+    fingerNumbers_.clear();
 }
 
 void SdlWindow::handleKey(const SDL_KeyboardEvent& key) {

@@ -181,6 +181,22 @@ TEST_F(ViewRendererTest, VisibleAlertIsDrawnOverTheTree) {
     EXPECT_EQ(pixelAt(render(), 50, 40), kGreen);
 }
 
+TEST_F(ViewRendererTest, FullScreenMovieIsLetterboxedOnBlackOverTheTree) {
+    addColoredView(window.rootView(), {0, 0, 100, 80}, {0, 1, 0, 1});
+    // A 2×1 picture: 100 points wide, 50 high in the middle of the 100×80 screen.
+    MovieFrame frame{2, 1, {255, 0, 0, 255, 0, 0, 255, 255}, 1};
+    SDL_Surface* surface = offscreen.render(window, {nullptr, nullptr, &frame});
+    EXPECT_EQ(pixelAt(surface, 50, 5), kBlack);
+    EXPECT_EQ(pixelAt(surface, 50, 75), kBlack);
+    EXPECT_EQ(pixelAt(surface, 10, 40).red, 255);
+    EXPECT_EQ(pixelAt(surface, 90, 40).blue, 255);
+
+    // A new picture (another serial) replaces the old one.
+    frame.pixels = {0, 0, 255, 255, 0, 0, 255, 255};
+    frame.serial = 2;
+    EXPECT_EQ(pixelAt(offscreen.render(window, {nullptr, nullptr, &frame}), 10, 40), kBlue);
+}
+
 TEST_F(ViewRendererTest, ScreenshotIsAPngOfTheWindowsSize) {
     addColoredView(window.rootView(), {0, 0, 50, 80}, {0, 0, 1, 1});
     const std::string path = (testFolder("shot") / "shot.png").string();

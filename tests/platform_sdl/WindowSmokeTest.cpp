@@ -14,6 +14,7 @@
 #include "platform/AlertView.h"
 #include "platform/Bundle.h"
 #include "platform/Label.h"
+#include "platform/MoviePlayer.h"
 #include "platform/Platform.h"
 #include "platform/TextField.h"
 #include "platform/Window.h"
@@ -162,6 +163,43 @@ TEST_F(WindowSmokeTest, ScaledWindowMapsTheMouseAndTypesIntoTheTappedField) {
     pushText("x");
     sdlWindow.runFor(0.1);
     EXPECT_EQ(textField->text(), "ab");
+}
+
+TEST_F(WindowSmokeTest, MoviePresentedFullScreenCoversTheWindowUntilItEnds) {
+    const std::string movie = (std::filesystem::temp_directory_path() /
+                               ("kalvorn-red-" + std::to_string(getpid()) + ".mp4"))
+                                  .string();
+    const std::string command =
+        "ffmpeg -y -loglevel error -f lavfi -i color=c=red:size=64x48:rate=10 "
+        "-t 0.5 -pix_fmt yuv420p '" +
+        movie + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    SdlWindow sdlWindow(window, {"Kalvorn", 1});
+    ASSERT_TRUE(sdlWindow.isOpen()) << sdlWindow.error();
+    auto player = MoviePlayer::create(movie);
+    int finished = 0;
+    player->setPlaybackDidFinish([&](MoviePlayer&) { ++finished; });
+    sdlWindow.runFor(0.1);
+    ASSERT_EQ(player->loadState(), MoviePlayer::LoadStatePlayable);
+    player->presentFullScreen();
+    sdlWindow.runFor(0.2);
+
+    SDL_Surface* shown = sdlWindow.capturePixels();
+    ASSERT_NE(shown, nullptr);
+    // 4:3 in a 3:2 window: black bars left and right.
+    EXPECT_EQ(pixelAt(shown, 5, 160), (Rgb{0, 0, 0}));
+    const Rgb middle = pixelAt(shown, 100, 160);
+    EXPECT_GT(middle.red, 200);
+    EXPECT_LT(middle.blue, 60);
+    SDL_FreeSurface(shown);
+
+    sdlWindow.runFor(1.0);
+    EXPECT_EQ(finished, 1);
+    shown = sdlWindow.capturePixels();
+    EXPECT_EQ(pixelAt(shown, 100, 160), (Rgb{26, 77, 204}));
+    SDL_FreeSurface(shown);
+    player.reset();
+    std::filesystem::remove(movie);
 }
 
 TEST_F(WindowSmokeTest, TapsGoToTheAlertsButtonsWhileItIsShown) {
