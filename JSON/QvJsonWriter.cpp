@@ -86,6 +86,7 @@ bool QvJsonWriter::appendValue(const QvJsonValue& value, std::string& out) {
         case QvJsonValue::Kind::Proxy:
             break;
     }
+    // A proxy is written as the value it supplies; one that supplies none cannot be written.
     const QvJsonProxy* proxy = value.asProxy();
     std::optional<QvJsonValue> replacement;
     if (proxy != nullptr) {
