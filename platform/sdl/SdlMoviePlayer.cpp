@@ -2,14 +2,14 @@
 #include "platform/sdl/SdlMoviePlayer.h"
 
 #include <utility>
+#include <vector>
 
 #include "platform/RunLoop.h"
-#include "platform/sdl/SdlServices.h"
 
-SdlMoviePlayer::SdlMoviePlayer(SdlServices& services, std::string path)
-    : services_(services), path_(std::move(path)) {
+SdlMoviePlayer::SdlMoviePlayer(std::shared_ptr<MoviePlayerList> players, std::string path)
+    : players_(std::move(players)), path_(std::move(path)) {
     loadCall_ = RunLoop::main().performAfterDelay(0, [this] { load(); });
-    services_.addMovie(this);
+    players_->push_back(this);
 }
 
 SdlMoviePlayer::~SdlMoviePlayer() {
@@ -18,7 +18,7 @@ SdlMoviePlayer::~SdlMoviePlayer() {
             timer->invalidate();
         }
     }
-    services_.forgetMovie(this);
+    std::erase(*players_, this);
 }
 
 void SdlMoviePlayer::load() {

@@ -8,16 +8,21 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/MoviePlayer.h"
 #include "platform/Timer.h"
 #include "platform/sdl/MovieDecoder.h"
 
-class SdlServices;
+class SdlMoviePlayer;
+
+// The live players, oldest first. Shared by the services and the players, so that a player
+// that outlives the services still leaves the list safely.
+using MoviePlayerList = std::vector<SdlMoviePlayer*>;
 
 class SdlMoviePlayer : public MoviePlayer {
 public:
-    SdlMoviePlayer(SdlServices& services, std::string path);
+    SdlMoviePlayer(std::shared_ptr<MoviePlayerList> players, std::string path);
     ~SdlMoviePlayer() override;
 
     int loadState() const override { return playable_ ? LoadStatePlayable : LoadStateUnknown; }
@@ -40,7 +45,7 @@ private:
     void advance();
     void finish();
 
-    SdlServices& services_;
+    std::shared_ptr<MoviePlayerList> players_;
     std::string path_;
     MovieDecoder decoder_;
     MovieFrame shown_;

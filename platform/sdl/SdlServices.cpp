@@ -4,10 +4,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
-#include <algorithm>
-
 #include "platform/Platform.h"
-#include "platform/sdl/SdlMoviePlayer.h"
 #include "platform/sdl/SdlSoundPlayer.h"
 
 namespace {
@@ -59,7 +56,7 @@ std::unique_ptr<SoundPlayer> SdlServices::createSoundPlayer(
 }
 
 std::unique_ptr<MoviePlayer> SdlServices::createMoviePlayer(const std::string& path) {
-    return std::make_unique<SdlMoviePlayer>(*this, path);
+    return std::make_unique<SdlMoviePlayer>(movies_, path);
 }
 
 std::unique_ptr<UrlConnection> SdlServices::createUrlConnection(UrlRequest request,
@@ -68,15 +65,11 @@ std::unique_ptr<UrlConnection> SdlServices::createUrlConnection(UrlRequest reque
 }
 
 const MovieFrame* SdlServices::fullScreenMovieFrame() const {
-    for (auto it = movies_.rbegin(); it != movies_.rend(); ++it) {
+    for (auto it = movies_->rbegin(); it != movies_->rend(); ++it) {
         if ((*it)->isPresentedFullScreen() &&
             (*it)->loadState() == MoviePlayer::LoadStatePlayable) {
             return &(*it)->currentFrame();
         }
     }
     return nullptr;
-}
-
-void SdlServices::forgetMovie(SdlMoviePlayer* player) {
-    std::erase(movies_, player);
 }

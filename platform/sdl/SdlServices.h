@@ -5,14 +5,13 @@
 #pragma once
 
 #include <memory>
-#include <vector>
 
 #include "platform/PlatformServices.h"
 #include "platform/headless/HeadlessServices.h"
 #include "platform/sdl/MovieFrame.h"
+#include "platform/sdl/SdlMoviePlayer.h"
 
 class Platform;
-class SdlMoviePlayer;
 
 class SdlServices : public PlatformServices {
 public:
@@ -38,12 +37,8 @@ public:
     // The picture of the newest movie presented full screen, or null when none is.
     const MovieFrame* fullScreenMovieFrame() const;
 
-    // For the movie players.
-    void addMovie(SdlMoviePlayer* player) { movies_.push_back(player); }
-    void forgetMovie(SdlMoviePlayer* player);
-
 private:
     bool audioOpen_ = false;
-    std::vector<SdlMoviePlayer*> movies_;  // live players, oldest first
+    std::shared_ptr<MoviePlayerList> movies_ = std::make_shared<MoviePlayerList>();
     HeadlessServices urlAndLeaderboard_;
 };

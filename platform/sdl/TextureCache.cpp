@@ -49,15 +49,19 @@ SDL_Texture* TextureCache::picture(std::string_view name) {
     if (name.empty()) {
         return nullptr;
     }
-    const std::optional<std::string> path = Pictures::path(name);
-    if (!path) {
-        return nullptr;
+    auto [named, isNew] = pictureNames_.try_emplace(
+        {Bundle::main().resourcesDirectory(), std::string(name)}, nullptr);
+    if (!isNew) {
+        return named->second;
     }
-    auto [it, inserted] = pictures_.try_emplace(*path, nullptr);
-    if (inserted) {
-        it->second = linearTexture(IMG_LoadTexture(renderer_, path->c_str()));
+    if (const std::optional<std::string> path = Pictures::path(name)) {
+        auto [loaded, inserted] = pictures_.try_emplace(*path, nullptr);
+        if (inserted) {
+            loaded->second = linearTexture(IMG_LoadTexture(renderer_, path->c_str()));
+        }
+        named->second = loaded->second;
     }
-    return it->second;
+    return named->second;
 }
 
 std::string TextureCache::fontPath(const std::string& name) const {

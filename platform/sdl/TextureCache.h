@@ -51,6 +51,9 @@ private:
 
     SDL_Renderer* renderer_;
     std::map<std::string, SDL_Texture*> pictures_;  // by path; null when unreadable
+    // Names already looked up in the bundle (by resources directory and name), so that drawing
+    // a frame asks the file system nothing; the textures belong to pictures_.
+    std::map<std::pair<std::string, std::string>, SDL_Texture*> pictureNames_;
     std::map<std::pair<std::string, int>, TTF_Font*> fonts_;
     std::map<TextKey, CachedText> texts_;
     uint64_t frame_ = 0;
