@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "app/AppDelegate_All.h"
+#include "game/GameScreens.h"
 #include "platform/Bundle.h"
 #include "platform/NavigationController.h"
 #include "platform/Platform.h"
@@ -46,6 +47,7 @@ GameSession::GameSession(const LaunchOptions& options) : options_(options) {
 
     ScreenRegistry& registry = ScreenRegistry::shared();
     registerShellScreens(registry);
+    registerGameScreens(registry);
 
     if (options_.profile == LaunchOptions::Profile::Tablet) {
         app_ = std::make_unique<AppDelegate_iPad>();
