@@ -12,6 +12,9 @@
 #include "platform/ScreenRegistry.h"
 #include "platform/ScriptSession.h"
 #include "platform/Window.h"
+#include "platform/sdl/OffscreenRenderer.h"
+#include "platform/sdl/SdlServices.h"
+#include "platform/sdl/SdlWindow.h"
 #include "shell/ShellScreens.h"
 
 namespace {
@@ -41,7 +44,11 @@ GameSession::GameSession(const LaunchOptions& options) : options_(options) {
     bundle.setDocumentsDirectory(options_.documentsDirectory);
     prepareDocumentsDirectory(options_.documentsDirectory);
 
-    headlessServices_ = &Platform::installHeadless();
+    if (options_.headless) {
+        headlessServices_ = &Platform::installHeadless();
+    } else {
+        SdlServices::install();
+    }
     Platform::current().setDeviceModel(
         options_.deviceModel.value_or(defaultDeviceModel(options_.profile)));
 
@@ -54,7 +61,16 @@ GameSession::GameSession(const LaunchOptions& options) : options_(options) {
     } else {
         app_ = std::make_unique<AppDelegate_iPhone>();
     }
+    if (!options_.headless) {
+        window_ = std::make_unique<SdlWindow>(app_->window(), WindowOptions{});
+        if (!window_->isOpen()) {
+            std::fprintf(stderr, "kalvorn: cannot open the window: %s (try --headless)\n",
+                         window_->error().c_str());
+        }
+    }
 }
+
+bool GameSession::isReady() const { return !window_ || window_->isOpen(); }
 
 void GameSession::launch() { app_->didFinishLaunching(); }
 
@@ -67,10 +83,24 @@ bool GameSession::runScript(const std::string& text, const std::string& source,
     if (options_.screenshotDirectory) {
         script.setScreenshotDirectory(*options_.screenshotDirectory);
     }
+    if (window_) {
+        script.setWaitHook([this](double seconds) { return window_->runFor(seconds); });
+        script.setScreenshotHook([this](const std::string& path, std::string& error) {
+            return window_->saveScreenshot(path, error);
+        });
+    } else {
+        script.setScreenshotHook([this](const std::string& path, std::string& error) {
+            return saveScreenshot(app_->window(), path, error);
+        });
+    }
     return script.runText(text, errors, source);
 }
 
 int GameSession::run() {
+    if (window_) {
+        window_->run();
+        return 0;
+    }
     RunLoop& loop = Platform::current().runLoop();
     const double deadline = loop.now() + kHeadlessIdleLimitSeconds;
     while (std::optional<double> next = loop.nextFireDate()) {

@@ -11,6 +11,7 @@
 
 class AppDelegate_All;
 class HeadlessServices;
+class SdlWindow;
 
 class GameSession {
 public:
@@ -26,6 +27,9 @@ public:
     // held. Problems are reported on ERRORS.
     bool runScript(const std::string& text, const std::string& source, std::ostream& errors);
 
+    // False when the window could not be opened (the reason is on standard error).
+    bool isReady() const;
+
     // Runs the game until the player closes the window, or, headless, until nothing is left
     // to happen. Returns the exit status.
     int run();
@@ -38,4 +42,5 @@ private:
     LaunchOptions options_;
     HeadlessServices* headlessServices_ = nullptr;
     std::unique_ptr<AppDelegate_All> app_;
+    std::unique_ptr<SdlWindow> window_;  // none when headless; closed before the screens go
 };

@@ -74,6 +74,9 @@ int main(int argc, char** argv) {
     }
 
     GameSession session(options);
+    if (!session.isReady()) {
+        return 1;
+    }
     session.launch();
     if (options.scriptPath) {
         return session.runScript(script, *options.scriptPath, std::cerr) ? 0 : 1;

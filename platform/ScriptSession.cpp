@@ -84,7 +84,11 @@ void ScriptSession::settle() {
 }
 
 StepResult ScriptSession::wait(double seconds) {
-    RunLoop::main().runFor(seconds);
+    if (!waitHook_) {
+        RunLoop::main().runFor(seconds);
+    } else if (!waitHook_(seconds)) {
+        return StepResult::failure("the window was closed");
+    }
     return StepResult::success();
 }
 

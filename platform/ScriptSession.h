@@ -35,7 +35,12 @@ public:
     ScriptSession(Window& window, NavigationController& navigation, const DeviceProfile& profile,
                   const ScreenRegistry& registry);
 
+    // Lets `seconds` pass; false when the program can go on no longer (its window was closed).
+    using WaitHook = std::function<bool(double seconds)>;
+
     void setScreenshotHook(ScreenshotHook hook) { screenshotHook_ = std::move(hook); }
+    // By default a wait runs the main run loop; a window runs its own event loop instead.
+    void setWaitHook(WaitHook hook) { waitHook_ = std::move(hook); }
     // Relative screenshot files are written here (the current directory when empty).
     void setScreenshotDirectory(std::string directory) {
         screenshotDirectory_ = std::move(directory);
@@ -75,5 +80,6 @@ private:
     DeviceProfile profile_;
     const ScreenRegistry& registry_;
     ScreenshotHook screenshotHook_;
+    WaitHook waitHook_;
     std::string screenshotDirectory_;
 };
