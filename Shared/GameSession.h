@@ -35,6 +35,8 @@ public:
     int run();
 
     AppDelegate_All& app() { return *app_; }
+    // The window the game shows in; null when headless.
+    SdlWindow* sdlWindow() { return window_.get(); }
     // The recording players of a headless run (null in a window).
     HeadlessServices* headlessServices() { return headlessServices_; }
 
