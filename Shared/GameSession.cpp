@@ -70,9 +70,13 @@ GameSession::GameSession(const LaunchOptions& options) : options_(options) {
     }
 }
 
-bool GameSession::isReady() const { return !window_ || window_->isOpen(); }
+bool GameSession::isReady() const {
+    return !window_ || window_->isOpen();
+}
 
-void GameSession::launch() { app_->didFinishLaunching(); }
+void GameSession::launch() {
+    app_->didFinishLaunching();
+}
 
 GameSession::~GameSession() = default;
 

@@ -11,8 +11,8 @@ struct LaunchOptions {
 
     Profile profile = Profile::Phone;
     std::string serviceUrl = "http://127.0.0.1:8642/";
-    std::string documentsDirectory;  // the user's data directory when not given
-    std::string resourcesDirectory;  // beside the program when not given
+    std::string documentsDirectory;          // the user's data directory when not given
+    std::string resourcesDirectory;          // beside the program when not given
     std::optional<std::string> deviceModel;  // the profile's usual model when not given
     bool headless = false;
     std::optional<std::string> scriptPath;

@@ -85,4 +85,6 @@ void AppDelegate_All::readSettings() {
     }
 }
 
-bool AppDelegate_All::isLoggedIn() const { return !login.empty() && login != "defaultUser"; }
+bool AppDelegate_All::isLoggedIn() const {
+    return !login.empty() && login != "defaultUser";
+}

@@ -46,7 +46,7 @@ public:
     std::string autologin;       // "1" keeps the stored user logged in
     std::string is_first_login;  // "1" after the first log-in uploaded the local results
     std::string position_in_ranking;
-    StringMap ustawienia;         // in-memory copy of the settings file
+    StringMap ustawienia;        // in-memory copy of the settings file
     int32_t poprzedniWynik = 0;  // total the game hub last showed
 
     // Logged in: a user name other than empty and "defaultUser".

@@ -134,7 +134,9 @@ private:
 
 namespace ScoreDatabase {
 
-std::string databasePath() { return Bundle::main().pathInDocuments(kDatabaseName); }
+std::string databasePath() {
+    return Bundle::main().pathInDocuments(kDatabaseName);
+}
 
 void createEditableCopyOfDatabaseIfNeeded() {
     namespace fs = std::filesystem;
@@ -149,8 +151,8 @@ void createEditableCopyOfDatabaseIfNeeded() {
         return;
     }
     if (!fs::copy_file(*templatePath, path, error)) {
-        std::fprintf(stderr, "score database: cannot copy the template to %s: %s\n",
-                     path.c_str(), error.message().c_str());
+        std::fprintf(stderr, "score database: cannot copy the template to %s: %s\n", path.c_str(),
+                     error.message().c_str());
     }
 }
 

@@ -46,7 +46,8 @@ std::unique_ptr<MoviePlayer> IntroController::makeMoviePlayer() {
     std::optional<std::string> path =
         Bundle::main().pathForResource(tablet ? "GUN_INTRO1" : "intro", tablet ? "mov" : "mp4");
     std::unique_ptr<MoviePlayer> player = MoviePlayer::create(path.value_or(""));
-    player->setPlaybackDidFinish([this](MoviePlayer& finished) { movieFinishedCallback(finished); });
+    player->setPlaybackDidFinish(
+        [this](MoviePlayer& finished) { movieFinishedCallback(finished); });
     return player;
 }
 

@@ -38,12 +38,24 @@ MenuController::~MenuController() {
     }
 }
 
-void MenuController::game() { openEntry("trigger_4_GOOD", "GameMenuController"); }
-void MenuController::rifleRange() { openEntry("trigger_3", "RifleMenuController"); }
-void MenuController::firearms() { openEntry("trigger_2", "MenuFirearmsController"); }
-void MenuController::ravuravov() { openEntry("trigger_3", "RavuravovController"); }
-void MenuController::tutorial() { openEntry("trigger", "TutorialGameController"); }
-void MenuController::about() { openEntry("trigger_4_GOOD", "AboutController"); }
+void MenuController::game() {
+    openEntry("trigger_4_GOOD", "GameMenuController");
+}
+void MenuController::rifleRange() {
+    openEntry("trigger_3", "RifleMenuController");
+}
+void MenuController::firearms() {
+    openEntry("trigger_2", "MenuFirearmsController");
+}
+void MenuController::ravuravov() {
+    openEntry("trigger_3", "RavuravovController");
+}
+void MenuController::tutorial() {
+    openEntry("trigger", "TutorialGameController");
+}
+void MenuController::about() {
+    openEntry("trigger_4_GOOD", "AboutController");
+}
 
 void MenuController::openEntry(const char* soundName, const char* screenClass) {
     if (muzykaMenu_) {
@@ -108,17 +120,19 @@ void MenuController::showSettingsWindow() {
     }
     isShowSettingsView_ = true;
     moveSettingsView(-200);
-    aTimer_ = RunLoop::main().performAfterDelay(kSlideSeconds,
-                                                [this] { animacja2showSettingsWindow(); });
+    aTimer_ =
+        RunLoop::main().performAfterDelay(kSlideSeconds, [this] { animacja2showSettingsWindow(); });
 }
 
 void MenuController::animacja2showSettingsWindow() {
     moveSettingsView(40);
-    aTimer_ = RunLoop::main().performAfterDelay(kSlideSeconds,
-                                                [this] { animacja3showSettingsWindow(); });
+    aTimer_ =
+        RunLoop::main().performAfterDelay(kSlideSeconds, [this] { animacja3showSettingsWindow(); });
 }
 
-void MenuController::animacja3showSettingsWindow() { moveSettingsView(-20); }
+void MenuController::animacja3showSettingsWindow() {
+    moveSettingsView(-20);
+}
 
 void MenuController::applySettings() {
     if (!isShowSettingsView_) {

@@ -34,12 +34,12 @@ void registerShellScreens(ScreenRegistry& registry) {
         const char* className;
         const char* title;
     };
-    for (Pending pending : {Pending{"GameMenuController", "Assembly game"},
-                            Pending{"RifleMenuController", "Rifle range"},
-                            Pending{"MenuFirearmsController", "Firearms"},
-                            Pending{"RavuravovController", "Ravuravov"},
-                            Pending{"TutorialGameController", "Tutorial"},
-                            Pending{"AboutController", "About"}}) {
+    for (Pending pending :
+         {Pending{"GameMenuController", "Assembly game"},
+          Pending{"RifleMenuController", "Rifle range"},
+          Pending{"MenuFirearmsController", "Firearms"},
+          Pending{"RavuravovController", "Ravuravov"},
+          Pending{"TutorialGameController", "Tutorial"}, Pending{"AboutController", "About"}}) {
         for (const DeviceProfile& profile : {DeviceProfile::phone(), DeviceProfile::tablet()}) {
             registry.add(pending.className + std::string(profile.layoutSuffix()),
                          withoutArguments([profile, title = std::string(pending.title)] {

@@ -10,10 +10,10 @@ std::variant<LaunchOptions, std::string> parse(std::vector<std::string> args) {
 }
 
 TEST(LaunchOptionsTest, ReadsEveryOptionInBothForms) {
-    auto parsed = parse({"--profile", "tablet", "--service-url=http://example.test/k/",
-                         "--documents", "/tmp/d", "--resources=/tmp/r", "--device-model",
-                         "iPhone1,1", "--headless", "--script", "s.txt", "--screenshot-dir",
-                         "shots"});
+    auto parsed =
+        parse({"--profile", "tablet", "--service-url=http://example.test/k/", "--documents",
+               "/tmp/d", "--resources=/tmp/r", "--device-model", "iPhone1,1", "--headless",
+               "--script", "s.txt", "--screenshot-dir", "shots"});
     ASSERT_TRUE(std::holds_alternative<LaunchOptions>(parsed)) << std::get<std::string>(parsed);
     const LaunchOptions& options = std::get<LaunchOptions>(parsed);
     EXPECT_EQ(options.profile, LaunchOptions::Profile::Tablet);

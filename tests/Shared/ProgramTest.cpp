@@ -53,28 +53,28 @@ TEST_F(ProgramTest, FirstStartCopiesBothTemplatesAndReachesTheMenu) {
         "expect-screen IntroController\n"
         "wait 6.1\n"
         "expect-screen MenuController\n");
-    Outcome outcome =
-        runProgram("--headless " + documentsOption() + " --script " + script);
+    Outcome outcome = runProgram("--headless " + documentsOption() + " --script " + script);
     ASSERT_EQ(outcome.status, 0) << outcome.output;
 
-    std::optional<StringMap> settings = PropertyList::readStringMap(work.file("documents/settings.plist"));
+    std::optional<StringMap> settings =
+        PropertyList::readStringMap(work.file("documents/settings.plist"));
     ASSERT_TRUE(settings);
     EXPECT_EQ(settings->at("music"), "1");
     EXPECT_TRUE(std::filesystem::file_size(work.file("documents/baza.sqlite")) > 0);
 }
 
 TEST_F(ProgramTest, TabletProfileRunsTheTabletScreens) {
-    const std::string script = writeScript("wait 6.1\nexpect-screen MenuController_ipad\n"
-                                           "expect gameButton.frame = 576,109,400,80\n");
-    Outcome outcome = runProgram("--profile tablet --headless " + documentsOption() +
-                                 " --script " + script);
+    const std::string script = writeScript(
+        "wait 6.1\nexpect-screen MenuController_ipad\n"
+        "expect gameButton.frame = 576,109,400,80\n");
+    Outcome outcome =
+        runProgram("--profile tablet --headless " + documentsOption() + " --script " + script);
     EXPECT_EQ(outcome.status, 0) << outcome.output;
 }
 
 TEST_F(ProgramTest, FailingStepNamesItsLineAndWhatItSaw) {
     const std::string script = writeScript("wait 0.1\n\nexpect-screen MenuController\n");
-    Outcome outcome =
-        runProgram("--headless " + documentsOption() + " --script " + script);
+    Outcome outcome = runProgram("--headless " + documentsOption() + " --script " + script);
     EXPECT_EQ(outcome.status, 1);
     EXPECT_NE(outcome.output.find(":3:"), std::string::npos) << outcome.output;
     EXPECT_NE(outcome.output.find("IntroController"), std::string::npos) << outcome.output;
@@ -82,8 +82,7 @@ TEST_F(ProgramTest, FailingStepNamesItsLineAndWhatItSaw) {
 
 TEST_F(ProgramTest, MalformedScriptRunsNothing) {
     const std::string script = writeScript("tap settingsButton\nfly away\nwait soon\n");
-    Outcome outcome =
-        runProgram("--headless " + documentsOption() + " --script " + script);
+    Outcome outcome = runProgram("--headless " + documentsOption() + " --script " + script);
     EXPECT_EQ(outcome.status, 1);
     EXPECT_NE(outcome.output.find("2"), std::string::npos) << outcome.output;
     EXPECT_NE(outcome.output.find("3"), std::string::npos) << outcome.output;
@@ -94,8 +93,8 @@ TEST_F(ProgramTest, BadOptionsAndMissingFilesAreClearErrors) {
     EXPECT_EQ(badProfile.status, 2);
     EXPECT_NE(badProfile.output.find("--profile takes phone or tablet"), std::string::npos);
 
-    Outcome noScript = runProgram("--headless " + documentsOption() + " --script " +
-                                  work.file("missing.txt"));
+    Outcome noScript =
+        runProgram("--headless " + documentsOption() + " --script " + work.file("missing.txt"));
     EXPECT_EQ(noScript.status, 2);
     EXPECT_NE(noScript.output.find("cannot read the script"), std::string::npos);
 

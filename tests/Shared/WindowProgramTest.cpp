@@ -49,14 +49,15 @@ TEST_P(WindowProgramTest, ReachesTheMenuAndShowsIt) {
     const bool tablet = profile == "tablet";
     const std::string suffix = tablet ? "_ipad" : "";
     TemporaryDirectory work;
-    std::ofstream(work.file("session.txt"))
-        << "screenshot intro.png\n"
-           "wait 6.5\n"
-           "expect-screen MenuController" << suffix << "\n"
-           "screenshot menu.png\n"
-           "tap settingsButton\n"
-           "wait 1.7\n"
-           "screenshot settings.png\n";
+    std::ofstream(work.file("session.txt")) << "screenshot intro.png\n"
+                                               "wait 6.5\n"
+                                               "expect-screen MenuController"
+                                            << suffix
+                                            << "\n"
+                                               "screenshot menu.png\n"
+                                               "tap settingsButton\n"
+                                               "wait 1.7\n"
+                                               "screenshot settings.png\n";
     const std::string command = std::string(KALVORN_PROGRAM) + " --profile " + profile +
                                 " --documents " + work.file("documents") + " --screenshot-dir " +
                                 work.path().string() + " --script " + work.file("session.txt") +

@@ -69,8 +69,9 @@ TEST_F(ScoreDatabaseTest, BestResultLookupInsertAndUpdate) {
 
 TEST_F(ScoreDatabaseTest, TwoRowsForOneGunAreBothReportedAndTheLastWins) {
     installTemplate();
-    execute("INSERT INTO scores (username, cat_name, id_gun, score) VALUES "
-            "('ala','handgun',3,100), ('ala','handgun',3,200)");
+    execute(
+        "INSERT INTO scores (username, cat_name, id_gun, score) VALUES "
+        "('ala','handgun',3,100), ('ala','handgun',3,200)");
     ScoreLookup lookup = ScoreDatabase::checkScoreForThisGameExist("ala", 3);
     EXPECT_EQ(lookup.results.size(), 2u);
     EXPECT_EQ(lookup.lastBestScore, "200");
@@ -118,8 +119,9 @@ TEST_F(ScoreDatabaseTest, BackupRowsAndRestoreReplaceOnlyThatUser) {
 
     std::vector<ResultRow> restored{{"26", "2000", "sniper"}, {"12", "150", "submachine"}};
     ASSERT_TRUE(ScoreDatabase::updateLocalDatabase("ala", restored));
-    EXPECT_THAT(ScoreDatabase::getJSONForUser("ala"),
-                ElementsAre(ResultRow{"12", "150", "submachine"}, ResultRow{"26", "2000", "sniper"}));
+    EXPECT_THAT(
+        ScoreDatabase::getJSONForUser("ala"),
+        ElementsAre(ResultRow{"12", "150", "submachine"}, ResultRow{"26", "2000", "sniper"}));
     EXPECT_THAT(ScoreDatabase::getJSONForUser("ola"), ElementsAre(ResultRow{"20", "42", "rifles"}));
 
     ASSERT_TRUE(ScoreDatabase::updateLocalDatabase("ala", {}));
@@ -129,12 +131,14 @@ TEST_F(ScoreDatabaseTest, BackupRowsAndRestoreReplaceOnlyThatUser) {
 TEST_F(ScoreDatabaseTest, RestoreThatFailsHalfwayKeepsTheOldRows) {
     installTemplate();
     ASSERT_TRUE(ScoreDatabase::insertNewScore(1250, "ala", "handgun", 4));
-    execute("CREATE TRIGGER refuse BEFORE INSERT ON scores WHEN NEW.cat_name = 'broken' "
-            "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    execute(
+        "CREATE TRIGGER refuse BEFORE INSERT ON scores WHEN NEW.cat_name = 'broken' "
+        "BEGIN SELECT RAISE(ABORT, 'refused'); END");
 
     std::vector<ResultRow> restored{{"26", "2000", "sniper"}, {"27", "1", "broken"}};
     EXPECT_FALSE(ScoreDatabase::updateLocalDatabase("ala", restored));
-    EXPECT_THAT(ScoreDatabase::getJSONForUser("ala"), ElementsAre(ResultRow{"4", "1250", "handgun"}));
+    EXPECT_THAT(ScoreDatabase::getJSONForUser("ala"),
+                ElementsAre(ResultRow{"4", "1250", "handgun"}));
 }
 
 TEST_F(ScoreDatabaseTest, MissingFileGivesEmptyResultsAndIsNotCreated) {

@@ -23,14 +23,15 @@ TEST(IntroTest, MovieEndingFirstOpensTheMenuAndTheTimerNeverFires) {
     const MovieRecord& movie = *game.services().movies()[0];
     EXPECT_TRUE(movie.presentedFullScreen) << "the newer devices present a movie screen";
     EXPECT_TRUE(movie.path.ends_with("intro.mp4"));
-    EXPECT_TRUE(game.run("expect indicator.hidden = false\n"
-                         "expect-screen IntroController\n"
-                         "wait 3.9\n"
-                         "expect-screen IntroController\n"
-                         "wait 0.2\n"
-                         "expect-screen MenuController\n"
-                         "wait 5\n"
-                         "expect-screen MenuController\n"));
+    EXPECT_TRUE(
+        game.run("expect indicator.hidden = false\n"
+                 "expect-screen IntroController\n"
+                 "wait 3.9\n"
+                 "expect-screen IntroController\n"
+                 "wait 0.2\n"
+                 "expect-screen MenuController\n"
+                 "wait 5\n"
+                 "expect-screen MenuController\n"));
     EXPECT_EQ(menusPushed(game), 1u);
 }
 
@@ -38,10 +39,11 @@ TEST(IntroTest, MovieLongerThanTheTimerOpensOneMenuOnly) {
     LaunchedGame game(Profile::Tablet);
     game.launch();  // headless movies without a duration play until told to finish
     EXPECT_TRUE(game.services().movies()[0]->path.ends_with("GUN_INTRO1.mov"));
-    EXPECT_TRUE(game.run("wait 5.9\n"
-                         "expect-screen IntroController_ipad\n"
-                         "wait 0.2\n"
-                         "expect-screen MenuController_ipad\n"));
+    EXPECT_TRUE(
+        game.run("wait 5.9\n"
+                 "expect-screen IntroController_ipad\n"
+                 "wait 0.2\n"
+                 "expect-screen MenuController_ipad\n"));
     game.services().finishPlayingMovies();
     EXPECT_TRUE(game.run("wait 1\nexpect-screen MenuController_ipad\n"));
     EXPECT_EQ(menusPushed(game), 1u);
@@ -58,8 +60,9 @@ TEST(IntroTest, MovieThatNeverLoadsLeavesTheTimerToOpenTheMenu) {
     }
     LaunchedGame game(Profile::Phone, std::nullopt, resources.path().string());
     game.launch();
-    EXPECT_TRUE(game.run("wait 5.9\nexpect-screen IntroController\nwait 0.2\n"
-                         "expect-screen MenuController\n"));
+    EXPECT_TRUE(
+        game.run("wait 5.9\nexpect-screen IntroController\nwait 0.2\n"
+                 "expect-screen MenuController\n"));
     EXPECT_FALSE(game.services().movies()[0]->presentedFullScreen);
     EXPECT_EQ(menusPushed(game), 1u);
 }

@@ -59,19 +59,20 @@ TEST_F(MenuTest, FirstStartHasNoMusicSettingSoTheSwitchGoesOff) {
 
 TEST_F(MenuTest, SettingsWindowBouncesOpenAndSwitchingMusicOnIsStored) {
     openMenu(game);
-    ASSERT_TRUE(game.run("expect settingsView.frame = 120,325,240,160\n"
-                         "tap settingsButton\n"
-                         "expect settingsView.frame = 120,125,240,160\n"
-                         "wait 0.5\n"
-                         "expect settingsView.frame = 120,165,240,160\n"
-                         "wait 0.5\n"
-                         "expect settingsView.frame = 120,145,240,160\n"
-                         "tap settingsButton\n"
-                         "wait 1\n"
-                         "expect settingsView.frame = 120,145,240,160\n"
-                         "tap musicSwitch\n"
-                         "tap okButton\n"
-                         "expect settingsView.frame = 120,325,240,160\n"));
+    ASSERT_TRUE(
+        game.run("expect settingsView.frame = 120,325,240,160\n"
+                 "tap settingsButton\n"
+                 "expect settingsView.frame = 120,125,240,160\n"
+                 "wait 0.5\n"
+                 "expect settingsView.frame = 120,165,240,160\n"
+                 "wait 0.5\n"
+                 "expect settingsView.frame = 120,145,240,160\n"
+                 "tap settingsButton\n"
+                 "wait 1\n"
+                 "expect settingsView.frame = 120,145,240,160\n"
+                 "tap musicSwitch\n"
+                 "tap okButton\n"
+                 "expect settingsView.frame = 120,325,240,160\n"));
     EXPECT_EQ(game.app().music, "1");
     EXPECT_EQ(SettingManagement().readSetting("music"), std::optional<std::string>("1"));
     ASSERT_EQ(sounds("Menu_loop").size(), 1u);
@@ -80,14 +81,15 @@ TEST_F(MenuTest, SettingsWindowBouncesOpenAndSwitchingMusicOnIsStored) {
 
 TEST_F(MenuTest, ClosingDuringTheBounceEndsAtTheRestingPlace) {
     openMenu(game);
-    EXPECT_TRUE(game.run("tap settingsButton\n"
-                         "wait 0.2\n"
-                         "tap closeButton\n"
-                         "wait 2\n"
-                         "expect settingsView.frame = 120,325,240,160\n"
-                         "tap settingsButton\n"
-                         "wait 1.5\n"
-                         "expect settingsView.frame = 120,145,240,160\n"));
+    EXPECT_TRUE(
+        game.run("tap settingsButton\n"
+                 "wait 0.2\n"
+                 "tap closeButton\n"
+                 "wait 2\n"
+                 "expect settingsView.frame = 120,325,240,160\n"
+                 "tap settingsButton\n"
+                 "wait 1.5\n"
+                 "expect settingsView.frame = 120,145,240,160\n"));
 }
 
 TEST_F(MenuTest, MusicSwitchedOffSurvivesARestart) {

@@ -10,7 +10,8 @@
 class TemporaryDirectory {
 public:
     TemporaryDirectory() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kalvorn-test-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "kalvorn-test-XXXXXX").string();
         if (!mkdtemp(pattern.data())) {
             throw std::runtime_error("cannot make a temporary directory");
         }
