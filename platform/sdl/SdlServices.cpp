@@ -48,7 +48,13 @@ std::unique_ptr<SoundPlayer> SdlServices::createSoundPlayer(
     if (!audioOpen_) {
         return std::make_unique<SdlSoundPlayer>(nullptr);
     }
-    Mix_Chunk* chunk = Mix_LoadWAV(path->c_str());
+    // The file is closed here rather than by the mixer, which leaks it when it cannot read it.
+    SDL_RWops* file = SDL_RWFromFile(path->c_str(), "rb");
+    if (!file) {
+        return nullptr;
+    }
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(file, 0);
+    SDL_RWclose(file);
     if (!chunk) {
         return nullptr;
     }
