@@ -4,9 +4,10 @@
 // alert's buttons while one is shown; a movie presented full screen takes no input.
 //
 // The event loop runs the platform's run loop on the real clock. It sleeps in SDL's event wait
-// until the next event or the next timer; only while something moves on screen does it wake at
-// the frame rate (about 60 Hz). It draws only after input, a timer or a window change, or while
-// something moves, so an idle window uses next to no CPU.
+// until the next event, the next timer or the moment the picture shown stops being current: at
+// the frame rate (about 60 Hz) during view and frame animations, at each step of a spinning
+// activity indicator (see Motion.h). It draws only then or after input, a timer or a window
+// change, at most once per frame interval, so an idle window uses next to no CPU.
 //
 // The platform with the window's services (SdlServices::install()) must be installed before the
 // screens are made.
