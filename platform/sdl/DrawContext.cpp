@@ -16,7 +16,12 @@ double drawText(DrawContext& context, const AffineTransform& toOutput, const std
     }
     const double scale = context.pixelScale;
     const double width = std::min(rendered.width / scale, box.width);
-    const double height = std::min(rendered.height / scale, box.height);
+    double height = std::min(rendered.height / scale, box.height);
+    if (style.lines > 1) {
+        // Wrapped text shows its first lines only, as many as the style allows.
+        height = std::min(height,
+                          style.lines * context.textures.lineHeight(style.font, pixelSize) / scale);
+    }
     double x = box.x;
     double sourceX = 0;
     const double hiddenWidth = rendered.width - width * scale;

@@ -25,6 +25,7 @@ struct TextStyle {
 };
 
 // Draws `text` in `box` (view coordinates): aligned as the style says, centred vertically,
-// cut off where it leaves the box. Returns the width drawn, in points.
+// cut off where it leaves the box or after the style's number of lines. Returns the width
+// drawn, in points.
 double drawText(DrawContext& context, const AffineTransform& toOutput, const std::string& text,
                 const TextStyle& style, Rect box, double alpha);

@@ -172,6 +172,39 @@ TEST_F(ViewRendererTest, LabelTextStaysInsideItsBounds) {
     EXPECT_EQ(outside, 0);
 }
 
+TEST_F(ViewRendererTest, WrappedLabelShowsAtMostItsNumberOfLines) {
+    auto label = std::make_unique<Label>();
+    label->setFrame({0, 0, 100, 80});
+    label->setText("one two three four five six seven eight nine ten eleven twelve");
+    label->setTextColor(Color::white());
+    label->setFont("DejaVuSans", 10);
+    Label& wrapped = window.rootView().addSubview(std::move(label));
+    // The rows holding drawn pixels, from the first to the last.
+    auto inkHeight = [&] {
+        SDL_Surface* surface = render();
+        int first = -1;
+        int last = -1;
+        for (int y = 0; y < 80; ++y) {
+            for (int x = 0; x < 100; ++x) {
+                if (!isBlack(pixelAt(surface, x, y))) {
+                    first = first < 0 ? y : first;
+                    last = y;
+                }
+            }
+        }
+        return first < 0 ? 0 : last - first + 1;
+    };
+    wrapped.setNumberOfLines(0);
+    const int allLines = inkHeight();
+    wrapped.setNumberOfLines(2);
+    const int twoLines = inkHeight();
+    wrapped.setNumberOfLines(1);
+    const int oneLine = inkHeight();
+    EXPECT_GT(allLines, twoLines + 10);
+    EXPECT_GT(twoLines, oneLine + 5);
+    EXPECT_GT(oneLine, 5);
+}
+
 TEST_F(ViewRendererTest, VisibleAlertIsDrawnOverTheTree) {
     addColoredView(window.rootView(), {0, 0, 100, 80}, {0, 1, 0, 1});
     auto alert = AlertView::show("Error", "Connection error", {"OK"});
