@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "game/GunListController.h"
 #include "game/PlayController.h"
 #include "platform/ScreenRegistry.h"
 
@@ -34,9 +35,22 @@ ScreenFactory playScreen() {
     };
 }
 
+template <class Screen>
+ScreenFactory listScreen() {
+    return [](const DeviceProfile&,
+              const std::vector<std::string>& arguments) -> std::unique_ptr<ViewController> {
+        return arguments.empty() ? std::make_unique<Screen>() : nullptr;
+    };
+}
+
 }  // namespace
 
 void registerGameScreens(ScreenRegistry& registry) {
     registry.add("PlayController", playScreen<PlayController>());
     registry.add("PlayController_ipad", playScreen<PlayController_ipad>());
+    // The main menu's game entry opens the list of guns until the game hub takes its place.
+    for (const char* className : {"GameMenuController", "GunListController"}) {
+        registry.add(className, listScreen<GunListController>());
+        registry.add(std::string(className) + "_ipad", listScreen<GunListController_ipad>());
+    }
 }

@@ -35,8 +35,7 @@ void registerShellScreens(ScreenRegistry& registry) {
         const char* title;
     };
     for (Pending pending :
-         {Pending{"GameMenuController", "Assembly game"},
-          Pending{"RifleMenuController", "Rifle range"},
+         {Pending{"RifleMenuController", "Rifle range"},
           Pending{"MenuFirearmsController", "Firearms"},
           Pending{"RavuravovController", "Ravuravov"},
           Pending{"TutorialGameController", "Tutorial"}, Pending{"AboutController", "About"}}) {
