@@ -1,7 +1,10 @@
 // Setting up and running one session of the game.
 #include "Shared/GameSession.h"
 
+#include <SDL.h>
+
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "app/AppDelegate_All.h"
@@ -66,6 +69,13 @@ GameSession::GameSession(const LaunchOptions& options) : options_(options) {
         if (!window_->isOpen()) {
             std::fprintf(stderr, "kalvorn: cannot open the window: %s (try --headless)\n",
                          window_->error().c_str());
+        } else if (const char* driver = SDL_GetCurrentVideoDriver();
+                   driver && (std::strcmp(driver, "offscreen") == 0 ||
+                              std::strcmp(driver, "dummy") == 0)) {
+            // With no display SDL falls back to a window nobody can see.
+            std::fprintf(stderr,
+                         "kalvorn: no display found, so the window cannot be seen "
+                         "(set DISPLAY, or use --headless)\n");
         }
     }
 }
