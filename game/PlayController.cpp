@@ -4,6 +4,7 @@
 
 #include <iostream>
 
+#include "app/MoveField.h"
 #include "game/Scoring.h"
 #include "platform/ImageView.h"
 #include "platform/Label.h"
@@ -12,12 +13,10 @@
 #include "platform/SoundPlayer.h"
 #include "platform/Timer.h"
 #include "platform/Touch.h"
-#include "platform/ViewAnimation.h"
 
 namespace {
 
 constexpr double kClockInterval = 0.01;
-constexpr double kPanelSlideDuration = 0.5;
 
 }  // namespace
 
@@ -72,17 +71,13 @@ void PlayController::viewWillDisappear(bool) {
 // Panels.
 
 void PlayController::slidePanel(View& panel, double distance, bool animated) {
-    Rect frame = panel.frame();
-    frame.y += distance;
-    if (!animated) {
-        panel.setFrame(frame);
+    if (animated) {
+        moveField(panel, distance);
         return;
     }
-    AnimationOptions options;
-    options.name = "moveField";
-    options.duration = kPanelSlideDuration;
-    options.curve = AnimationCurve::EaseInOut;
-    animateViews(options, [&] { panel.setFrame(frame); });
+    Rect frame = panel.frame();
+    frame.y += distance;
+    panel.setFrame(frame);
 }
 
 void PlayController::showCover(bool shown) {

@@ -4,17 +4,17 @@
 #include <cstdio>
 
 #include "app/AppDelegate_All.h"
+#include "app/MoveField.h"
 #include "app/SettingManagement.h"
 #include "app/TextValue.h"
 #include "platform/NavigationController.h"
 #include "platform/RunLoop.h"
 #include "platform/ScreenRegistry.h"
 #include "platform/Switch.h"
-#include "platform/ViewAnimation.h"
 
 namespace {
 
-// Each step of the settings window's bounce, and the pause before the next step.
+// The pause between the steps of the settings window's bounce: one slide each.
 constexpr double kSlideSeconds = 0.5;
 
 }  // namespace
@@ -143,16 +143,7 @@ void MenuController::applySettings() {
 }
 
 void MenuController::moveSettingsView(double offset) {
-    if (!settingsView_) {
-        return;
+    if (settingsView_) {
+        moveField(*settingsView_, offset);
     }
-    AnimationOptions options;
-    options.name = "moveField";
-    options.duration = kSlideSeconds;
-    options.curve = AnimationCurve::EaseInOut;
-    animateViews(options, [&] {
-        Rect frame = settingsView_->frame();
-        frame.y += offset;
-        settingsView_->setFrame(frame);
-    });
 }
