@@ -13,8 +13,8 @@ std::string secondsText(float seconds) {
 int32_t pointsForTime(float time) {
     // Kept in float on purpose: 10.000134 s gives 2299, not 2300.
     const float points = 3000.0f - 70.0f * time;
-    const auto truncated = static_cast<int32_t>(points);
-    return truncated < 0 ? 0 : truncated;
+    // Checked before the conversion, which is undefined for values an int32_t cannot hold.
+    return points > 0 ? static_cast<int32_t>(points) : 0;
 }
 
 std::string unlockPictureName(std::string_view category, bool tablet) {
