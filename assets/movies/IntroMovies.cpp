@@ -11,6 +11,7 @@
 #include "draw/Guns.h"
 #include "draw/Shapes.h"
 #include "draw/Text.h"
+#include "movies/Fade.h"
 #include "movies/MovieCatalog.h"
 #include "movies/Timeline.h"
 
@@ -84,12 +85,7 @@ FrameDrawer introScene(int width, int height, double seconds) {
                      Align::Center);
         }
 
-        // In from black, out to black.
-        double black = 1 - progress(t, 0, 0.45) + progress(t, seconds - 0.6, seconds);
-        if (black > 0) {
-            setColor(cr, rgb(0x000000, std::min(1.0, black)));
-            cairo_paint(cr);
-        }
+        paintFadeFromAndToBlack(cr, t, seconds, 0.45, 0.6);
     };
 }
 

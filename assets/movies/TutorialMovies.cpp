@@ -13,6 +13,7 @@
 #include "draw/Guns.h"
 #include "draw/Shapes.h"
 #include "draw/Text.h"
+#include "movies/Fade.h"
 #include "movies/MovieCatalog.h"
 #include "movies/Timeline.h"
 
@@ -110,11 +111,7 @@ FrameDrawer tutorialScene(const Tutorial& tutorial, int width, int height, doubl
                  {9 * s, Weight::Bold, done > 0 ? palette::amber : palette::textMuted, 2 * s},
                  Align::Center);
 
-        double black = 1 - progress(t, 0, 0.3) + progress(t, seconds - 0.5, seconds);
-        if (black > 0) {
-            setColor(cr, rgb(0x000000, std::min(1.0, black)));
-            cairo_paint(cr);
-        }
+        paintFadeFromAndToBlack(cr, t, seconds, 0.3, 0.5);
     };
 }
 
