@@ -298,7 +298,7 @@ ServiceReply Service::getScores(const QueryValues& query) {
     return jsonReply(QvJsonArray{QvJsonValue(std::move(rows)), QvJsonValue::fromString(position)});
 }
 
-ServiceReply Service::createCopy(const QueryValues& query) {
+ServiceReply Service::storeUpload(const QueryValues& query, const UploadStore& store) {
     if (auto problem = valuesProblem(query, {"json", "username"})) {
         return failure(*problem);
     }
@@ -312,30 +312,25 @@ ServiceReply Service::createCopy(const QueryValues& query) {
         return failure(kUnknownUser);
     }
     Transaction transaction(database_);
-    backups_.add(user->id, *rows, "createCopy", secondsNow());
+    ServiceReply reply = store(*user, *rows);
     transaction.commit();
-    return success();
+    return reply;
+}
+
+ServiceReply Service::createCopy(const QueryValues& query) {
+    return storeUpload(query, [this](const User& user, std::vector<BackupRow>& rows) {
+        backups_.add(user.id, rows, "createCopy", secondsNow());
+        return success();
+    });
 }
 
 ServiceReply Service::createFirstLoginCopy(const QueryValues& query) {
-    if (auto problem = valuesProblem(query, {"json", "username"})) {
-        return failure(*problem);
-    }
-    std::optional<std::vector<BackupRow>> uploaded = parseBackupText(valueOf(query, "json"));
-    if (!uploaded) {
-        return failure("The backup is not valid.");
-    }
-    std::lock_guard lock(database_.mutex());
-    std::optional<User> user = users_.find(valueOf(query, "username"));
-    if (!user) {
-        return failure(kUnknownUser);
-    }
-    Transaction transaction(database_);
-    std::vector<BackupRow> merged =
-        mergeKeepingBest(backups_.current(user->id).value_or(std::vector<BackupRow>{}), *uploaded);
-    backups_.add(user->id, merged, "createFirstLoginCopy", secondsNow());
-    transaction.commit();
-    return restoreReply(merged, user->id);
+    return storeUpload(query, [this](const User& user, std::vector<BackupRow>& uploaded) {
+        std::vector<BackupRow> merged = mergeKeepingBest(
+            backups_.current(user.id).value_or(std::vector<BackupRow>{}), uploaded);
+        backups_.add(user.id, merged, "createFirstLoginCopy", secondsNow());
+        return restoreReply(merged, user.id);
+    });
 }
 
 ServiceReply Service::restoreCopy(const QueryValues& query) {

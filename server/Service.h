@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -48,6 +49,11 @@ private:
 
     std::string positionText(int64_t userId);
     ServiceReply restoreReply(const std::vector<BackupRow>& rows, int64_t userId);
+    // The common part of the two uploads: checks the values and the backup text, then, under
+    // the database lock and in one transaction, hands the rows and the known user they name to
+    // `store`, whose reply is the endpoint's.
+    using UploadStore = std::function<ServiceReply(const User& user, std::vector<BackupRow>& rows)>;
+    ServiceReply storeUpload(const QueryValues& query, const UploadStore& store);
 
     Database& database_;
     Outbox& outbox_;
