@@ -68,3 +68,15 @@ std::unique_ptr<UrlConnection> UrlConnection::create(UrlRequest request,
                                                      UrlConnectionDelegate& delegate) {
     return Platform::current().services().createUrlConnection(std::move(request), delegate);
 }
+
+void Platform::release(const void* object) {
+    // The object may be destroyed here, and its destructor may retain or release others.
+    std::shared_ptr<void> doomed;
+    for (auto it = retained_.begin(); it != retained_.end(); ++it) {
+        if (it->get() == object) {
+            doomed = std::move(*it);
+            retained_.erase(it);
+            break;
+        }
+    }
+}

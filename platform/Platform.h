@@ -39,10 +39,16 @@ public:
     std::shared_ptr<AlertView> visibleAlert() const;
     void addAlert(std::shared_ptr<AlertView> alert) { alerts_.push_back(std::move(alert)); }
 
+    // Keeps an object that nobody else holds alive (a request whose creator let go of it) until
+    // release() or the platform's end; it goes before the run loop and the services it uses.
+    void retain(std::shared_ptr<void> object) { retained_.push_back(std::move(object)); }
+    void release(const void* object);
+
 private:
     // Declared first so that it is destroyed last: pending callbacks may still hold its objects.
     std::unique_ptr<PlatformServices> services_;
     std::unique_ptr<RunLoop> runLoop_;
     std::string deviceModel_;
     std::vector<std::shared_ptr<AlertView>> alerts_;
+    std::vector<std::shared_ptr<void>> retained_;
 };

@@ -2,6 +2,7 @@
 #include "platform/RunLoop.h"
 
 #include <algorithm>
+#include <chrono>
 #include <iterator>
 #include <utility>
 
@@ -53,11 +54,48 @@ void RunLoop::post(std::function<void()> call) {
 
 void RunLoop::runFor(double seconds) {
     const Nanoseconds end = clock_->now() + std::max<Nanoseconds>(0, secondsToNanoseconds(seconds));
-    while (std::shared_ptr<Timer> timer = takeNextDue(end)) {
-        clock_->waitUntil(timer->fireAt_);
-        fire(timer);
+    for (;;) {
+        if (std::shared_ptr<Timer> timer = takeNextDue(clock_->now())) {
+            fire(timer);
+            continue;
+        }
+        if (clock_->now() >= end) {
+            return;
+        }
+        Nanoseconds wakeAt = end;
+        for (const auto& timer : timers_) {
+            wakeAt = std::min(wakeAt, timer->fireAt_);
+        }
+        waitUntil(wakeAt);
     }
-    clock_->waitUntil(end);
+}
+
+void RunLoop::waitUntil(Nanoseconds time) {
+    while (clock_->now() < time) {
+        if (!isSourceBusy()) {
+            clock_->waitUntil(time);
+            return;
+        }
+        const Nanoseconds before = clock_->now();
+        const auto realStart = std::chrono::steady_clock::now();
+        source_->waitAndHandle(nanosecondsToSeconds(time - before));
+        const Nanoseconds waited = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                       std::chrono::steady_clock::now() - realStart)
+                                       .count();
+        // A real clock has moved by itself; a virtual one moves by the real time waited.
+        clock_->waitUntil(std::min(time, before + waited));
+        dropInvalidTimers();
+        if (std::any_of(timers_.begin(), timers_.end(),
+                        [this](const auto& timer) { return timer->fireAt_ <= clock_->now(); })) {
+            return;
+        }
+    }
+}
+
+void RunLoop::handleSource() {
+    if (isSourceBusy()) {
+        source_->waitAndHandle(0);
+    }
 }
 
 void RunLoop::runDueTimers() {

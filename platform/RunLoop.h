@@ -15,6 +15,19 @@
 #include "platform/Clock.h"
 #include "platform/Timer.h"
 
+// Work outside the loop's timers that the loop waits on, such as network transfers. While it
+// is busy the loop waits through it instead of sleeping, so its callbacks arrive on the main
+// thread between timers; a virtual clock then moves only as fast as real time passes, so a
+// transfer in flight always gets the real time it needs.
+class RunLoopSource {
+public:
+    virtual ~RunLoopSource() = default;
+    virtual bool isBusy() const = 0;
+    // Blocks for at most `seconds` of real time until there is something to handle, then
+    // handles it: delegate calls happen here. Zero only handles what is ready.
+    virtual void waitAndHandle(double seconds) = 0;
+};
+
 class RunLoop {
 public:
     explicit RunLoop(std::unique_ptr<Clock> clock);
@@ -47,13 +60,24 @@ public:
     // Valid timers still scheduled.
     size_t scheduledTimerCount();
 
+    // The one source the loop waits on, or null; it must outlive the loop or be reset first.
+    void setSource(RunLoopSource* source) { source_ = source; }
+    // True while the source has work in flight.
+    bool isSourceBusy() const { return source_ && source_->isBusy(); }
+    // Handles what the source has ready, without waiting. For a backend's own loop.
+    void handleSource();
+
 private:
     // The earliest valid timer due at or before `limit`, or null. Drops invalidated timers.
     std::shared_ptr<Timer> takeNextDue(Nanoseconds limit);
     void fire(const std::shared_ptr<Timer>& timer);
     void dropInvalidTimers();
+    // Lets the clock reach `time`, waiting through the source while it is busy; returns early
+    // when the source has made a timer due.
+    void waitUntil(Nanoseconds time);
 
     std::unique_ptr<Clock> clock_;
+    RunLoopSource* source_ = nullptr;
     std::vector<std::shared_ptr<Timer>> timers_;
     uint64_t nextOrder_ = 0;
 };

@@ -110,9 +110,11 @@ void HeadlessUrlConnection::deliver(const UrlReply& reply) {
     // The delegate may cancel or destroy this connection from any of its calls; the shared
     // flag outlives it and tells whether to go on.
     std::shared_ptr<bool> active = active_;
-    if (!reply.error.empty()) {
-        delegate_.connectionDidFail(*this, reply.error);
-        return;
+    if (reply.status != 0) {
+        delegate_.connectionDidReceiveResponse(*this, reply.status);
+        if (!*active) {
+            return;
+        }
     }
     for (const std::string& chunk : reply.chunks) {
         delegate_.connectionDidReceiveData(*this, chunk);
@@ -120,5 +122,9 @@ void HeadlessUrlConnection::deliver(const UrlReply& reply) {
             return;
         }
     }
-    delegate_.connectionDidFinishLoading(*this);
+    if (reply.error.empty()) {
+        delegate_.connectionDidFinishLoading(*this);
+    } else {
+        delegate_.connectionDidFail(*this, reply.error);
+    }
 }

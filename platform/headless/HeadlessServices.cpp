@@ -38,6 +38,12 @@ std::unique_ptr<MoviePlayer> HeadlessServices::createMoviePlayer(const std::stri
 
 std::unique_ptr<UrlConnection> HeadlessServices::createUrlConnection(
     UrlRequest request, UrlConnectionDelegate& delegate) {
+    if (realConnections_) {
+        return realConnections_->create(std::move(request), delegate);
+    }
+    if (refusingConnections_) {
+        return nullptr;
+    }
     return std::make_unique<HeadlessUrlConnection>(*this, std::move(request), delegate);
 }
 
@@ -52,6 +58,11 @@ void HeadlessServices::finishPlayingMovies() {
 
 void HeadlessServices::forgetMovie(HeadlessMoviePlayer* player) {
     std::erase(liveMovies_, player);
+}
+
+void HeadlessServices::useRealConnections(CurlOptions options) {
+    realConnections_ = std::make_unique<CurlConnections>(std::move(options));
+    RunLoop::main().setSource(realConnections_.get());
 }
 
 void HeadlessServices::addUrlReply(std::string urlPrefix, UrlReply reply) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/CurlConnections.h"
 #include "platform/PlatformServices.h"
 
 class HeadlessMoviePlayer;
@@ -37,15 +38,19 @@ struct MovieRecord {
     bool released = false;
 };
 
-// A canned reply for requests whose URL starts with a prefix: data chunks then the end of
-// loading, or a failure when `error` is not empty. Delivered `delay` seconds after start().
+// A canned reply for requests whose URL starts with a prefix: the HTTP status and data chunks
+// then the end of loading, or, when `error` is not empty, the chunks then a failure. Delivered
+// `delay` seconds after start().
 struct UrlReply {
     std::vector<std::string> chunks;
     std::string error;
     double delay = 0;
+    int status = 200;
 
-    static UrlReply text(std::string body) { return {{std::move(body)}, {}, 0}; }
-    static UrlReply failure(std::string error) { return {{}, std::move(error), 0}; }
+    static UrlReply text(std::string body, int status = 200) {
+        return {{std::move(body)}, {}, 0, status};
+    }
+    static UrlReply failure(std::string error) { return {{}, std::move(error), 0, 0}; }
 };
 
 struct LeaderboardReport {
@@ -102,6 +107,11 @@ public:
     void clearUrlReplies() { urlReplies_.clear(); }
     // Every request started, oldest first.
     const std::vector<UrlRequest>& urlRequests() const { return urlRequests_; }
+    // While set, no connection can be made: createUrlConnection gives null.
+    void setRefusingConnections(bool refusing) { refusingConnections_ = refusing; }
+    // From now on connections are real ones on libcurl, waited on by the active run loop; the
+    // canned replies and the request record are no longer used.
+    void useRealConnections(CurlOptions options);
 
     // For the headless players and connections.
     void forgetMovie(HeadlessMoviePlayer* player);
@@ -114,5 +124,7 @@ private:
     std::optional<double> movieDuration_;
     std::vector<std::pair<std::string, UrlReply>> urlReplies_;
     std::vector<UrlRequest> urlRequests_;
+    bool refusingConnections_ = false;
+    std::unique_ptr<CurlConnections> realConnections_;
     HeadlessLeaderboard leaderboard_;
 };

@@ -14,6 +14,7 @@
 
 namespace {
 constexpr double kFrameInterval = 1.0 / 60;
+constexpr double kTransferCheckInterval = 0.01;
 
 bool isInTree(const View& view, const View* wanted) {
     if (&view == wanted) {
@@ -88,6 +89,7 @@ bool SdlWindow::runFor(double seconds) {
 
 void SdlWindow::turn(std::optional<double> deadline) {
     RunLoop& runLoop = RunLoop::main();
+    runLoop.handleSource();
     const std::optional<double> dueTimer = runLoop.nextFireDate();
     if (dueTimer && *dueTimer <= runLoop.now()) {
         needsDrawing_ = true;
@@ -107,6 +109,10 @@ void SdlWindow::turn(std::optional<double> deadline) {
     };
     if (const std::optional<double> next = runLoop.nextFireDate()) {
         wakeNoLaterThan(*next);
+    }
+    if (runLoop.isSourceBusy()) {
+        // Transfers in flight cannot wake the window's event wait, so look at them often.
+        wakeNoLaterThan(runLoop.now() + kTransferCheckInterval);
     }
     if (needsDrawing_) {
         wakeNoLaterThan(lastFrame_ + kFrameInterval);

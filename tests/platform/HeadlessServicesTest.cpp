@@ -79,6 +79,9 @@ TEST_F(HeadlessServicesTest, MoviesFinishThroughTheRunLoop) {
 
 class RecordingDelegate : public UrlConnectionDelegate {
 public:
+    void connectionDidReceiveResponse(UrlConnection&, int status) override {
+        events.push_back("status " + std::to_string(status));
+    }
     void connectionDidReceiveData(UrlConnection&, std::string_view data) override {
         events.push_back("data " + std::string(data));
         if (cancelOnData) {
@@ -104,8 +107,8 @@ TEST_F(HeadlessServicesTest, UrlRepliesAreCannedAndDeliveredLater) {
     delegate.connection->start();
     EXPECT_TRUE(delegate.events.empty());
     RunLoop::main().runFor(0.5);
-    EXPECT_EQ(delegate.events,
-              (std::vector<std::string>{"data [[\"a\",", "data \"1\"]]", "finished"}));
+    EXPECT_EQ(delegate.events, (std::vector<std::string>{"status 200", "data [[\"a\",",
+                                                         "data \"1\"]]", "finished"}));
     ASSERT_EQ(services->urlRequests().size(), 1u);
     EXPECT_EQ(services->urlRequests()[0].headerField, "Content-Type");
 
@@ -133,7 +136,7 @@ TEST_F(HeadlessServicesTest, DestroyedOrCancelledConnectionsStayQuiet) {
     cancelling.connection->start();
     RunLoop::main().runDueTimers();
     EXPECT_TRUE(dropped.events.empty());
-    EXPECT_EQ(cancelling.events, (std::vector<std::string>{"data one"}));
+    EXPECT_EQ(cancelling.events, (std::vector<std::string>{"status 200", "data one"}));
 }
 
 TEST_F(HeadlessServicesTest, LeaderboardReportsNeedAnAuthenticatedPlayer) {

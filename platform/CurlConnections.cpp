@@ -1,0 +1,219 @@
+// Connections on the libcurl multi interface, driven by the run loop.
+#include "platform/CurlConnections.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+// One transfer's state, shared by its connection and, while it runs, by the multi handle's list.
+// libcurl's callbacks only collect; the delegate hears everything later from deliver(), where it
+// may cancel or destroy any connection safely.
+struct CurlTransfer {
+    CURL* easy = nullptr;
+    curl_slist* headers = nullptr;
+    UrlConnection* connection = nullptr;
+    UrlConnectionDelegate* delegate = nullptr;
+    bool running = false;    // in the multi handle
+    bool cancelled = false;  // the connection was cancelled or destroyed
+    bool statusSent = false;
+    int status = 0;
+    std::string pending;  // data received and not yet delivered
+    bool done = false;
+    CURLcode result = CURLE_OK;
+    char errorText[CURL_ERROR_SIZE] = {};
+
+    ~CurlTransfer() {
+        if (easy) {
+            curl_easy_cleanup(easy);
+        }
+        curl_slist_free_all(headers);
+    }
+};
+
+namespace {
+
+size_t collectBody(char* data, size_t size, size_t count, void* user) {
+    auto* transfer = static_cast<CurlTransfer*>(user);
+    transfer->pending.append(data, size * count);
+    return size * count;
+}
+
+class CurlUrlConnection : public UrlConnection {
+public:
+    CurlUrlConnection(CurlConnections& owner, UrlRequest request,
+                      std::shared_ptr<CurlTransfer> transfer)
+        : owner_(owner), request_(std::move(request)), transfer_(std::move(transfer)) {
+        transfer_->connection = this;
+    }
+    ~CurlUrlConnection() override { cancel(); }
+
+    void start() override {
+        if (!started_) {
+            started_ = true;
+            owner_.add(transfer_);
+        }
+    }
+    void cancel() override {
+        transfer_->cancelled = true;
+        owner_.remove(*transfer_);
+    }
+    const UrlRequest& request() const override { return request_; }
+
+private:
+    CurlConnections& owner_;
+    UrlRequest request_;
+    std::shared_ptr<CurlTransfer> transfer_;
+    bool started_ = false;
+};
+
+bool urlParses(const std::string& url) {
+    CURLU* parsed = curl_url();
+    const bool ok = parsed && curl_url_set(parsed, CURLUPART_URL, url.c_str(), 0) == CURLUE_OK;
+    curl_url_cleanup(parsed);
+    return ok;
+}
+
+std::string failureText(const CurlTransfer& transfer) {
+    return transfer.errorText[0] ? transfer.errorText : curl_easy_strerror(transfer.result);
+}
+
+}  // namespace
+
+CurlConnections::CurlConnections(CurlOptions options) : options_(std::move(options)) {
+    curl_global_init(CURL_GLOBAL_DEFAULT);
+    multi_ = curl_multi_init();
+}
+
+CurlConnections::~CurlConnections() {
+    for (const auto& transfer : transfers_) {
+        curl_multi_remove_handle(static_cast<CURLM*>(multi_), transfer->easy);
+        transfer->running = false;
+    }
+    transfers_.clear();
+    curl_multi_cleanup(static_cast<CURLM*>(multi_));
+}
+
+std::unique_ptr<UrlConnection> CurlConnections::create(UrlRequest request,
+                                                       UrlConnectionDelegate& delegate) {
+    if (!multi_ || !urlParses(request.url)) {
+        return nullptr;
+    }
+    auto transfer = std::make_shared<CurlTransfer>();
+    transfer->easy = curl_easy_init();
+    if (!transfer->easy) {
+        return nullptr;
+    }
+    transfer->delegate = &delegate;
+    CURL* easy = transfer->easy;
+    curl_easy_setopt(easy, CURLOPT_URL, request.url.c_str());
+    curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
+    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS,
+                     static_cast<long>(std::ceil(options_.requestTimeoutSeconds * 1000)));
+    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, transfer->errorText);
+    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, collectBody);
+    curl_easy_setopt(easy, CURLOPT_WRITEDATA, transfer.get());
+    // The service on this machine is never reached through a proxy from the environment.
+    curl_easy_setopt(easy, CURLOPT_NOPROXY, "localhost,127.0.0.1,::1");
+    if (!options_.caFile.empty()) {
+        curl_easy_setopt(easy, CURLOPT_CAINFO, options_.caFile.c_str());
+    }
+    // The request carries its one header field and nothing else: libcurl's own "Accept: */*"
+    // goes when no Accept field is given.
+    if (!request.headerField.empty()) {
+        const std::string header = request.headerField + ": " + request.headerValue;
+        transfer->headers = curl_slist_append(transfer->headers, header.c_str());
+    }
+    if (request.headerField != "Accept") {
+        transfer->headers = curl_slist_append(transfer->headers, "Accept:");
+    }
+    curl_easy_setopt(easy, CURLOPT_HTTPHEADER, transfer->headers);
+    return std::make_unique<CurlUrlConnection>(*this, std::move(request), std::move(transfer));
+}
+
+void CurlConnections::add(const std::shared_ptr<CurlTransfer>& transfer) {
+    if (transfer->cancelled || transfer->running) {
+        return;
+    }
+    if (curl_multi_add_handle(static_cast<CURLM*>(multi_), transfer->easy) != CURLM_OK) {
+        transfer->done = true;
+        transfer->result = CURLE_FAILED_INIT;
+    } else {
+        transfer->running = true;
+    }
+    transfers_.push_back(transfer);
+}
+
+void CurlConnections::remove(CurlTransfer& transfer) {
+    if (transfer.running) {
+        curl_multi_remove_handle(static_cast<CURLM*>(multi_), transfer.easy);
+        transfer.running = false;
+    }
+    std::erase_if(transfers_, [&transfer](const auto& item) { return item.get() == &transfer; });
+}
+
+void CurlConnections::waitAndHandle(double seconds) {
+    auto* multi = static_cast<CURLM*>(multi_);
+    const int milliseconds = static_cast<int>(std::clamp(seconds * 1000, 0.0, 1000.0));
+    if (milliseconds > 0) {
+        curl_multi_poll(multi, nullptr, 0, milliseconds, nullptr);
+    }
+    int stillRunning = 0;
+    curl_multi_perform(multi, &stillRunning);
+    int queued = 0;
+    while (CURLMsg* message = curl_multi_info_read(multi, &queued)) {
+        if (message->msg != CURLMSG_DONE) {
+            continue;
+        }
+        for (const auto& transfer : transfers_) {
+            if (transfer->easy == message->easy_handle) {
+                transfer->done = true;
+                transfer->result = message->data.result;
+            }
+        }
+    }
+    // Delegates may cancel or destroy connections, so walk a copy and skip the cancelled.
+    const std::vector<std::shared_ptr<CurlTransfer>> snapshot = transfers_;
+    for (const auto& transfer : snapshot) {
+        deliver(transfer);
+    }
+}
+
+void CurlConnections::deliver(const std::shared_ptr<CurlTransfer>& transfer) {
+    if (transfer->cancelled) {
+        return;
+    }
+    UrlConnection& connection = *transfer->connection;
+    if (!transfer->statusSent && (!transfer->pending.empty() || transfer->done)) {
+        long status = 0;
+        curl_easy_getinfo(transfer->easy, CURLINFO_RESPONSE_CODE, &status);
+        transfer->status = static_cast<int>(status);
+        if (status != 0) {
+            transfer->statusSent = true;
+            transfer->delegate->connectionDidReceiveResponse(connection, transfer->status);
+            if (transfer->cancelled) {
+                return;
+            }
+        }
+    }
+    if (!transfer->pending.empty()) {
+        const std::string data = std::move(transfer->pending);
+        transfer->pending.clear();
+        transfer->delegate->connectionDidReceiveData(connection, data);
+        if (transfer->cancelled) {
+            return;
+        }
+    }
+    if (!transfer->done) {
+        return;
+    }
+    remove(*transfer);
+    if (transfer->result == CURLE_OK) {
+        transfer->delegate->connectionDidFinishLoading(connection);
+    } else {
+        transfer->delegate->connectionDidFail(connection, failureText(*transfer));
+    }
+}
