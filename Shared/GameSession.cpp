@@ -10,6 +10,7 @@
 
 #include "app/AppDelegate_All.h"
 #include "game/GameScreens.h"
+#include "online/ServiceRequests.h"
 #include "platform/Bundle.h"
 #include "platform/NavigationController.h"
 #include "platform/Platform.h"
@@ -26,6 +27,7 @@ namespace {
 // A headless run without a script ends when nothing is scheduled any more, or after this much
 // virtual time (a screen with a repeating timer would otherwise keep it going for ever).
 constexpr double kHeadlessIdleLimitSeconds = 3600;
+constexpr double kTransferWaitSeconds = 0.1;
 
 std::string defaultDeviceModel(LaunchOptions::Profile profile) {
     return profile == LaunchOptions::Profile::Tablet ? "iPad2,1" : "iPhone3,1";
@@ -48,11 +50,16 @@ GameSession::GameSession(const LaunchOptions& options) : options_(options) {
     bundle.setDocumentsDirectory(options_.documentsDirectory);
     prepareDocumentsDirectory(options_.documentsDirectory);
 
+    const CurlOptions connections{options_.requestTimeoutSeconds, options_.caFile};
     if (options_.headless) {
         headlessServices_ = &Platform::installHeadless();
+        if (!options_.recordingConnections) {
+            headlessServices_->useRealConnections(connections);
+        }
     } else {
-        SdlServices::install();
+        SdlServices::install().urlAndLeaderboard().useRealConnections(connections);
     }
+    ServiceRequests::setServiceBaseUrl(options_.serviceUrl);
     Platform::current().setDeviceModel(
         options_.deviceModel.value_or(defaultDeviceModel(options_.profile)));
 
@@ -71,8 +78,8 @@ GameSession::GameSession(const LaunchOptions& options) : options_(options) {
             std::fprintf(stderr, "kalvorn: cannot open the window: %s (try --headless)\n",
                          window_->error().c_str());
         } else if (const char* driver = SDL_GetCurrentVideoDriver();
-                   driver && (std::strcmp(driver, "offscreen") == 0 ||
-                              std::strcmp(driver, "dummy") == 0)) {
+                   driver &&
+                   (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
             // With no display SDL falls back to a window nobody can see.
             std::fprintf(stderr,
                          "kalvorn: no display found, so the window cannot be seen "
@@ -118,8 +125,14 @@ int GameSession::run() {
     }
     RunLoop& loop = Platform::current().runLoop();
     const double deadline = loop.now() + kHeadlessIdleLimitSeconds;
-    while (std::optional<double> next = loop.nextFireDate()) {
-        if (*next > deadline) {
+    for (;;) {
+        const std::optional<double> next = loop.nextFireDate();
+        if (loop.isSourceBusy()) {
+            // Transfers in flight: wait through them in real time until something is due.
+            loop.runFor(next ? std::max(0.0, *next - loop.now()) : kTransferWaitSeconds);
+            continue;
+        }
+        if (!next || *next > deadline) {
             break;
         }
         loop.runFor(std::max(0.0, *next - loop.now()));

@@ -1,6 +1,7 @@
 // Parsing of the `kalvorn` command line.
 #include "Shared/LaunchOptions.h"
 
+#include <cstdlib>
 #include <functional>
 #include <map>
 
@@ -10,6 +11,10 @@ std::string launchOptionsUsage() {
            "\n"
            "  --profile phone|tablet   screen set and window size (480x320 or 1024x768); phone\n"
            "  --service-url URL        base address of the web service; http://127.0.0.1:8642/\n"
+           "  --request-timeout SECONDS  a web service reply must arrive whole within this\n"
+           "                           time; 30\n"
+           "  --ca-file FILE           certificate authorities that an https service URL is\n"
+           "                           checked against; the system's when not given\n"
            "  --documents DIR          where settings and results are kept;\n"
            "                           $XDG_DATA_HOME/kalvorn/documents\n"
            "  --resources DIR          pictures, sounds, movies and layouts; ../resources\n"
@@ -48,7 +53,25 @@ std::variant<LaunchOptions, std::string> parseLaunchOptions(const std::vector<st
              }
              return std::nullopt;
          }},
-        {"--service-url", text(options.serviceUrl)},
+        {"--service-url",
+         [&](const std::string& value) -> std::optional<std::string> {
+             if (!value.starts_with("http://") && !value.starts_with("https://")) {
+                 return "--service-url takes an http:// or https:// address, not '" + value + "'";
+             }
+             options.serviceUrl = value.ends_with('/') ? value : value + "/";
+             return std::nullopt;
+         }},
+        {"--request-timeout",
+         [&](const std::string& value) -> std::optional<std::string> {
+             char* end = nullptr;
+             const double seconds = std::strtod(value.c_str(), &end);
+             if (end != value.c_str() + value.size() || !(seconds > 0 && seconds <= 3600)) {
+                 return "--request-timeout takes seconds from above 0 to 3600, not '" + value + "'";
+             }
+             options.requestTimeoutSeconds = seconds;
+             return std::nullopt;
+         }},
+        {"--ca-file", text(options.caFile)},
         {"--documents", text(options.documentsDirectory)},
         {"--resources", text(options.resourcesDirectory)},
         {"--device-model", optionalText(options.deviceModel)},

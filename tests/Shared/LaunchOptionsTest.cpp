@@ -32,6 +32,17 @@ TEST(LaunchOptionsTest, DefaultsToThePhoneAndTheLocalService) {
     EXPECT_EQ(options.serviceUrl, "http://127.0.0.1:8642/");
     EXPECT_FALSE(options.headless);
     EXPECT_FALSE(options.deviceModel);
+    EXPECT_EQ(options.requestTimeoutSeconds, 30);
+    EXPECT_EQ(options.caFile, "");
+}
+
+TEST(LaunchOptionsTest, ServiceAddressEndsInASlashAndTimeoutTakesFractions) {
+    const LaunchOptions options =
+        std::get<LaunchOptions>(parse({"--service-url", "https://host:9/game", "--request-timeout",
+                                       "2.5", "--ca-file", "/tmp/ca.pem"}));
+    EXPECT_EQ(options.serviceUrl, "https://host:9/game/");
+    EXPECT_EQ(options.requestTimeoutSeconds, 2.5);
+    EXPECT_EQ(options.caFile, "/tmp/ca.pem");
 }
 
 TEST(LaunchOptionsTest, BadCommandLinesSayWhatIsWrong) {
@@ -41,6 +52,12 @@ TEST(LaunchOptionsTest, BadCommandLinesSayWhatIsWrong) {
         {{"--documents="}, "--documents needs a value (see --help)"},
         {{"--fullscreen"}, "unknown option '--fullscreen' (see --help)"},
         {{"stray"}, "unknown option 'stray' (see --help)"},
+        {{"--service-url", "ftp://x/"},
+         "--service-url takes an http:// or https:// address, not 'ftp://x/'"},
+        {{"--request-timeout", "0"},
+         "--request-timeout takes seconds from above 0 to 3600, not '0'"},
+        {{"--request-timeout=5s"},
+         "--request-timeout takes seconds from above 0 to 3600, not '5s'"},
     };
     for (const auto& [args, message] : cases) {
         auto parsed = parse(args);

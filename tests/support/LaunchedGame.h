@@ -1,5 +1,6 @@
 // A game session on the headless platform with a fresh documents directory and the build's
-// resources, for tests that drive the program with script steps as a player would.
+// resources, for tests that drive the program with script steps as a player would. Given a
+// service URL it talks to that service; otherwise its connections record and play canned replies.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,9 +16,10 @@ class LaunchedGame {
 public:
     explicit LaunchedGame(LaunchOptions::Profile profile = LaunchOptions::Profile::Phone,
                           std::optional<std::string> deviceModel = std::nullopt,
-                          std::string resourcesDirectory = KALVORN_TEST_RESOURCES_DIR)
+                          std::string resourcesDirectory = KALVORN_TEST_RESOURCES_DIR,
+                          std::optional<std::string> serviceUrl = std::nullopt)
         : session_(optionsFor(profile, std::move(deviceModel), std::move(resourcesDirectory),
-                              documents_)) {}
+                              std::move(serviceUrl), documents_)) {}
 
     // Starts the program; set up the headless services before, as a test needs.
     void launch() { session_.launch(); }
@@ -40,6 +42,7 @@ private:
     static LaunchOptions optionsFor(LaunchOptions::Profile profile,
                                     std::optional<std::string> deviceModel,
                                     std::string resourcesDirectory,
+                                    std::optional<std::string> serviceUrl,
                                     const TemporaryDirectory& documents) {
         LaunchOptions options;
         options.profile = profile;
@@ -47,6 +50,9 @@ private:
         options.deviceModel = std::move(deviceModel);
         options.documentsDirectory = documents.path().string();
         options.resourcesDirectory = std::move(resourcesDirectory);
+        // Without a service the test scripts the replies itself.
+        options.recordingConnections = !serviceUrl;
+        options.serviceUrl = serviceUrl.value_or(options.serviceUrl);
         return options;
     }
 
