@@ -39,8 +39,12 @@ std::optional<std::string> userNameProblem(std::string_view name) {
     if (name.size() < kMinNameLength || name.size() > kMaxNameLength) {
         return "A user name has 3 to 20 characters.";
     }
-    if (!std::all_of(name.begin(), name.end(), isNameCharacter)) {
-        return "A user name may contain only letters, digits, '_', '-' and '.'.";
+    if (!std::all_of(name.begin(), name.end(),
+                     [](char c) { return isNameCharacter(c) || c == ' '; })) {
+        return "A user name may contain only letters, digits, '_', '-', '.' and spaces.";
+    }
+    if (name.front() == ' ' || name.back() == ' ' || name.find("  ") != std::string_view::npos) {
+        return "A user name may not start or end with a space or hold two in a row.";
     }
     if (equalsIgnoringCase(name, "defaultUser")) {
         return "This user name is reserved.";

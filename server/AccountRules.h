@@ -6,9 +6,10 @@
 #include <string>
 #include <string_view>
 
-// User names: 3 to 20 characters, ASCII letters, digits, '_', '-' and '.'. No spaces: the game
-// sends the name unescaped in backup and restore requests, where a space would break the URL.
-// "defaultUser" (in any letter case) is the game's anonymous player and can never be registered.
+// User names: 3 to 20 characters, ASCII letters, digits, '_', '-', '.' and single spaces between
+// them (none at either end, never two in a row, so "John Smith" is one name and cannot be
+// imitated by " John  Smith"). "defaultUser" (in any letter case) is the game's anonymous player
+// and can never be registered.
 std::optional<std::string> userNameProblem(std::string_view name);
 
 // Passwords: 6 to 64 bytes of valid UTF-8 without control characters.

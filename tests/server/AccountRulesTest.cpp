@@ -11,7 +11,9 @@ TEST(AccountRules, UserNamesHaveThreeToTwentySafeCharacters) {
     EXPECT_TRUE(userNameProblem(""));
     EXPECT_TRUE(userNameProblem("ab"));
     EXPECT_TRUE(userNameProblem(std::string(21, 'a')));
-    for (const char* name : {"john smith", "bob'--", "a\"b", "[bob]",
+    EXPECT_FALSE(userNameProblem("John Smith"));
+    EXPECT_FALSE(userNameProblem("ala kot ma psa"));
+    for (const char* name : {" john", "john ", "john  smith", "a\tb", "bob'--", "a\"b", "[bob]",
                              "b\xc3\xb6"
                              "b",
                              "bo\nb"}) {
@@ -23,6 +25,7 @@ TEST(AccountRules, TheAnonymousPlayersNameIsReservedInAnyCase) {
     EXPECT_TRUE(userNameProblem("defaultUser"));
     EXPECT_TRUE(userNameProblem("DEFAULTUSER"));
     EXPECT_FALSE(userNameProblem("defaultUser2"));
+    EXPECT_TRUE(userNameProblem("DefaultUSER"));
 }
 
 TEST(AccountRules, PasswordsAreSixToSixtyFourBytesOfUtf8WithoutControls) {
