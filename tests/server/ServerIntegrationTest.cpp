@@ -164,7 +164,12 @@ TEST_F(ServerIntegrationTest, MalformedRequestsGetFailureRepliesAndHarmNoOne) {
     EXPECT_EQ(at("restoreCopy.php?username=%FF%FE%00").body, R"([0,"Unknown user."])");
     EXPECT_EQ(at("createCopy.php?json=[]&username=bob%22%5D%5B").body, R"([0,"Unknown user."])");
     EXPECT_EQ(at("checkUser.php?username=bo%27b%22[]&password=secret1").body,
-              R"([0,"A user name may contain only letters, digits, '_', '-' and '.'."])");
+              R"([0,"A user name may contain only letters, digits, '_', '-', '.' and spaces."])");
+    EXPECT_EQ(at("checkUser.php?username=ala+kot&password=secret1").body, "[1]");
+    EXPECT_EQ(at("checkUser.php?username=ala++kot&password=secret1").body,
+              R"([0,"A user name may not start or end with a space or hold two in a row."])");
+    EXPECT_EQ(at("checkUser.php?username=DEFAULTuser&password=secret1").body,
+              R"([0,"This user name is reserved."])");
     EXPECT_EQ(at("createCopy.php?json=[]&username=defaultUser").body, R"([0,"Unknown user."])");
     Reply tooLong = at("getScores.php?username=" + std::string(20'000, 'x'));
     EXPECT_GE(tooLong.status, 400) << "a request line past the limit is refused";
