@@ -16,6 +16,8 @@
 #include "platform/Button.h"
 #include "platform/ImageView.h"
 #include "platform/Label.h"
+#include "platform/PageControl.h"
+#include "platform/ScrollView.h"
 #include "platform/Switch.h"
 #include "platform/TextField.h"
 #include "platform/ViewController.h"
@@ -61,6 +63,11 @@ private:
     // Applies one key; false when the key does not belong to this kind of widget.
     bool applyKey(View& widget, const std::string& key, const QvJsonValue& value,
                   const std::string& place);
+
+    bool applyScrollKey(ScrollView& scroll, const std::string& key, const QvJsonValue& value,
+                        const std::string& place);
+    std::optional<Point> pair(const QvJsonValue& value, const std::string& place,
+                              const std::string& key);
 
     std::optional<std::string> text(const QvJsonValue& value, const std::string& place,
                                     const std::string& key);
@@ -181,6 +188,8 @@ std::unique_ptr<View> LayoutReader::makeWidget(const std::string& type) {
         {"Switch", [] { return std::make_unique<Switch>(); }},
         {"TextField", [] { return std::make_unique<TextField>(); }},
         {"ActivityIndicatorView", [] { return std::make_unique<ActivityIndicatorView>(); }},
+        {"ScrollView", [] { return std::make_unique<ScrollView>(); }},
+        {"PageControl", [] { return std::make_unique<PageControl>(); }},
     };
     auto factory = factories.find(type);
     return factory == factories.end() ? nullptr : factory->second();
@@ -217,6 +226,23 @@ bool LayoutReader::applyKey(View& widget, const std::string& key, const QvJsonVa
     if (key == "background") {
         if (std::optional<Color> background = color(value, place, key)) {
             widget.setBackgroundColor(*background);
+        }
+        return true;
+    }
+    if (key == "clips") {
+        if (std::optional<bool> clips = flag(value, place, key)) {
+            widget.setClipsToBounds(*clips);
+        }
+        return true;
+    }
+    if (auto* scroll = dynamic_cast<ScrollView*>(&widget)) {
+        return applyScrollKey(*scroll, key, value, place);
+    }
+    if (auto* pages = dynamic_cast<PageControl*>(&widget);
+        pages && (key == "numberOfPages" || key == "currentPage")) {
+        if (std::optional<double> count = number(value, place, key)) {
+            key == "numberOfPages" ? pages->setNumberOfPages(static_cast<int>(*count))
+                                   : pages->setCurrentPage(static_cast<int>(*count));
         }
         return true;
     }
@@ -348,6 +374,42 @@ bool LayoutReader::applyKey(View& widget, const std::string& key, const QvJsonVa
         return true;
     }
     return false;
+}
+
+bool LayoutReader::applyScrollKey(ScrollView& scroll, const std::string& key,
+                                  const QvJsonValue& value, const std::string& place) {
+    if (key == "contentSize" || key == "contentOffset") {
+        if (std::optional<Point> numbers = pair(value, place, key)) {
+            key == "contentSize" ? scroll.setContentSize({numbers->x, numbers->y})
+                                 : scroll.setContentOffset(*numbers);
+        }
+        return true;
+    }
+    if (key == "paging" || key == "scrollEnabled" || key == "bounces") {
+        if (std::optional<bool> on = flag(value, place, key)) {
+            if (key == "paging") {
+                scroll.setPagingEnabled(*on);
+            } else if (key == "scrollEnabled") {
+                scroll.setScrollEnabled(*on);
+            } else {
+                scroll.setBounces(*on);
+            }
+        }
+        return true;
+    }
+    return false;
+}
+
+std::optional<Point> LayoutReader::pair(const QvJsonValue& value, const std::string& place,
+                                        const std::string& key) {
+    const QvJsonArray* values = value.asArray();
+    const QvDecimal* first = values && values->size() == 2 ? (*values)[0].asNumber() : nullptr;
+    const QvDecimal* second = values && values->size() == 2 ? (*values)[1].asNumber() : nullptr;
+    if (!first || !second) {
+        report(place, "\"" + key + "\" must be two numbers");
+        return std::nullopt;
+    }
+    return Point{first->doubleValue(), second->doubleValue()};
 }
 
 std::optional<std::string> LayoutReader::text(const QvJsonValue& value, const std::string& place,

@@ -107,6 +107,9 @@ std::optional<ScriptTarget> parseTarget(std::string_view text) {
 }
 
 std::string formatNumber(double value) {
+    if (value == 0) {
+        value = 0;  // no "-0"
+    }
     char buffer[32];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
@@ -133,11 +136,16 @@ std::string parseStep(std::string_view line, ScriptStep& step) {
         step.seconds = *seconds;
         return "";
     }
-    if (verb == "tap" || verb == "drag") {
-        const bool tap = verb == "tap";
-        step.kind = tap ? ScriptStepKind::Tap : ScriptStepKind::Drag;
-        if (std::string problem = needs(tap ? 1 : 2, tap ? "tap OUTLET|X,Y" : "drag FROM TO");
-            !problem.empty()) {
+    if (verb == "up" || verb == "cancel") {
+        step.kind = verb == "up" ? ScriptStepKind::Up : ScriptStepKind::Cancel;
+        return needs(0, verb == "up" ? "up" : "cancel");
+    }
+    if (verb == "tap" || verb == "drag" || verb == "down") {
+        const bool drag = verb == "drag";
+        step.kind = drag ? ScriptStepKind::Drag
+                         : (verb == "tap" ? ScriptStepKind::Tap : ScriptStepKind::Down);
+        const std::string form = drag ? "drag FROM TO" : verb + " OUTLET|X,Y";
+        if (std::string problem = needs(drag ? 2 : 1, form.c_str()); !problem.empty()) {
             return problem;
         }
         for (size_t i = 1; i < parts.size(); ++i) {
@@ -183,10 +191,11 @@ std::string parseStep(std::string_view line, ScriptStep& step) {
         step.name = std::string(subject.substr(0, dot));
         step.property = std::string(subject.substr(dot + 1));
         step.text = std::string(trim(rest.substr(equals + 1)));
-        static const std::set<std::string> properties = {"text", "hidden", "on", "frame", "image"};
+        static const std::set<std::string> properties = {"text",  "hidden",        "on",  "frame",
+                                                         "image", "contentOffset", "page"};
         if (!properties.contains(step.property)) {
             return "unknown property \"" + step.property +
-                   "\" (expected text, hidden, on, frame or image)";
+                   "\" (expected text, hidden, on, frame, image, contentOffset or page)";
         }
         if ((step.property == "hidden" || step.property == "on") && step.text != "true" &&
             step.text != "false") {
@@ -198,6 +207,20 @@ std::string parseStep(std::string_view line, ScriptStep& step) {
                 return "a frame is written x,y,w,h, not \"" + step.text + "\"";
             }
             step.text = formatFrame({(*frame)[0], (*frame)[1], (*frame)[2], (*frame)[3]});
+        }
+        if (step.property == "contentOffset") {
+            std::optional<std::vector<double>> offset = parseNumberList(step.text, 2);
+            if (!offset) {
+                return "a content offset is written x,y, not \"" + step.text + "\"";
+            }
+            step.text = formatPoint({(*offset)[0], (*offset)[1]});
+        }
+        if (step.property == "page") {
+            std::optional<double> page = parseNumber(step.text);
+            if (!page || *page != std::floor(*page)) {
+                return "a page is a whole number, not \"" + step.text + "\"";
+            }
+            step.text = formatNumber(*page);
         }
         return "";
     }
@@ -241,6 +264,10 @@ ParsedScript parseScript(std::string_view text) {
         }
     }
     return script;
+}
+
+std::string formatPoint(Point point) {
+    return formatNumber(point.x) + "," + formatNumber(point.y);
 }
 
 std::string formatFrame(Rect frame) {

@@ -4,9 +4,12 @@
 //   wait SECONDS                      let the run loop run
 //   tap OUTLET | tap X,Y              a finger down and up at the view's centre (or the point)
 //   drag FROM TO                      down at FROM, a few moves, up at TO (outlets or points)
+//   down TARGET | up | cancel         a finger that stays down across steps (a tap or drag
+//                                     meanwhile is a second finger), then lifts or is cancelled
 //   action NAME                       the top screen's action, as if its button were pressed
 //   type OUTLET TEXT                  text entered into a text field (TEXT: rest of the line)
-//   expect OUTLET.PROPERTY = VALUE    text, hidden, on (true/false), frame (x,y,w,h), image
+//   expect OUTLET.PROPERTY = VALUE    text, hidden, on (true/false), frame (x,y,w,h), image,
+//                                     contentOffset (x,y) and page (N) of scroll views
 //   expect-screen CLASS               the class of the screen on top of the stack
 //   open CLASS ARGS...                a new screen by class name, pushed
 //   screenshot FILE                   a PNG of what the window shows
@@ -31,13 +34,26 @@ struct ScriptTarget {
     std::optional<Point> point;
 };
 
-enum class ScriptStepKind { Wait, Tap, Drag, Action, Type, Expect, ExpectScreen, Open, Screenshot };
+enum class ScriptStepKind {
+    Wait,
+    Tap,
+    Drag,
+    Down,
+    Up,
+    Cancel,
+    Action,
+    Type,
+    Expect,
+    ExpectScreen,
+    Open,
+    Screenshot
+};
 
 struct ScriptStep {
     int line = 0;
     ScriptStepKind kind = ScriptStepKind::Wait;
     double seconds = 0;                  // wait
-    std::vector<ScriptTarget> targets;   // tap (one), drag (two)
+    std::vector<ScriptTarget> targets;   // tap and down (one), drag (two)
     std::string name;                    // action, outlet (type, expect), class, file
     std::string property;                // expect
     std::string text;                    // type: the text; expect: the expected value
@@ -56,3 +72,5 @@ ParsedScript parseScript(std::string_view text);
 // The canonical text of a frame, as `expect OUTLET.frame` compares it: "x,y,w,h" with each
 // number in its shortest form ("10,20,100.5,40").
 std::string formatFrame(Rect frame);
+// The canonical text of a point, as `expect OUTLET.contentOffset` compares it: "x,y".
+std::string formatPoint(Point point);

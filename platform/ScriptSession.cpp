@@ -8,8 +8,10 @@
 #include "platform/ImageView.h"
 #include "platform/Label.h"
 #include "platform/NavigationController.h"
+#include "platform/PageControl.h"
 #include "platform/RunLoop.h"
 #include "platform/ScreenRegistry.h"
+#include "platform/ScrollView.h"
 #include "platform/Switch.h"
 #include "platform/TextField.h"
 #include "platform/Window.h"
@@ -30,6 +32,12 @@ std::string describeStep(const ScriptStep& step) {
             return "tap";
         case ScriptStepKind::Drag:
             return "drag";
+        case ScriptStepKind::Down:
+            return "down";
+        case ScriptStepKind::Up:
+            return "up";
+        case ScriptStepKind::Cancel:
+            return "cancel";
         case ScriptStepKind::Action:
             return "action " + step.name;
         case ScriptStepKind::Type:
@@ -98,8 +106,44 @@ StepResult ScriptSession::tap(const ScriptTarget& target) {
     if (!point) {
         return StepResult::failure(error);
     }
-    window_.touchDown(*point);
-    window_.touchUp(*point);
+    window_.touchDown(*point, freeFinger());
+    window_.touchUp(*point, freeFinger());
+    settle();
+    return StepResult::success();
+}
+
+StepResult ScriptSession::down(const ScriptTarget& target) {
+    if (heldFinger_) {
+        return StepResult::failure("a finger is already down (lift it with up or cancel)");
+    }
+    std::string error;
+    std::optional<Point> point = locate(target, error);
+    if (!point) {
+        return StepResult::failure(error);
+    }
+    heldFinger_ = 0;
+    heldAt_ = *point;
+    window_.touchDown(*point, *heldFinger_);
+    settle();
+    return StepResult::success();
+}
+
+StepResult ScriptSession::up() {
+    if (!heldFinger_) {
+        return StepResult::failure("no finger is down");
+    }
+    window_.touchUp(heldAt_, *heldFinger_);
+    heldFinger_.reset();
+    settle();
+    return StepResult::success();
+}
+
+StepResult ScriptSession::cancel() {
+    if (!heldFinger_) {
+        return StepResult::failure("no finger is down");
+    }
+    window_.touchCancel(*heldFinger_);
+    heldFinger_.reset();
     settle();
     return StepResult::success();
 }
@@ -111,13 +155,14 @@ StepResult ScriptSession::drag(const ScriptTarget& from, const ScriptTarget& to)
     if (!start || !end) {
         return StepResult::failure(error);
     }
-    window_.touchDown(*start);
+    const int finger = freeFinger();
+    window_.touchDown(*start, finger);
     for (int i = 1; i <= kDragMoves; ++i) {
         const double part = static_cast<double>(i) / kDragMoves;
         window_.touchMove(
-            {start->x + (end->x - start->x) * part, start->y + (end->y - start->y) * part});
+            {start->x + (end->x - start->x) * part, start->y + (end->y - start->y) * part}, finger);
     }
-    window_.touchUp(*end);
+    window_.touchUp(*end, finger);
     settle();
     return StepResult::success();
 }
@@ -154,7 +199,18 @@ std::optional<std::string> ScriptSession::propertyText(const View& view, std::st
     if (property == "frame") {
         return formatFrame(view.frame());
     }
-    if (property == "text") {
+    if (property == "contentOffset") {
+        if (auto* scroll = dynamic_cast<const ScrollView*>(&view)) {
+            return formatPoint(scroll->contentOffset());
+        }
+    } else if (property == "page") {
+        if (auto* scroll = dynamic_cast<const ScrollView*>(&view)) {
+            return std::to_string(scroll->currentPage());
+        }
+        if (auto* pages = dynamic_cast<const PageControl*>(&view)) {
+            return std::to_string(pages->currentPage());
+        }
+    } else if (property == "text") {
         if (auto* label = dynamic_cast<const Label*>(&view)) {
             return label->text();
         }
@@ -245,6 +301,12 @@ StepResult ScriptSession::run(const ScriptStep& step) {
             return tap(step.targets.at(0));
         case ScriptStepKind::Drag:
             return drag(step.targets.at(0), step.targets.at(1));
+        case ScriptStepKind::Down:
+            return down(step.targets.at(0));
+        case ScriptStepKind::Up:
+            return up();
+        case ScriptStepKind::Cancel:
+            return cancel();
         case ScriptStepKind::Action:
             return action(step.name);
         case ScriptStepKind::Type:

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,10 @@ public:
     StepResult wait(double seconds);
     StepResult tap(const ScriptTarget& target);
     StepResult drag(const ScriptTarget& from, const ScriptTarget& to);
+    // A finger that stays down until up() or cancel(); taps and drags meanwhile use another.
+    StepResult down(const ScriptTarget& target);
+    StepResult up();
+    StepResult cancel();
     StepResult action(std::string_view name);
     StepResult type(std::string_view outlet, std::string_view text);
     StepResult expect(std::string_view outlet, std::string_view property,
@@ -74,6 +79,8 @@ public:
 private:
     std::optional<Point> locate(const ScriptTarget& target, std::string& error) const;
     void settle();
+    // The finger a tap or drag uses: the first one not held down.
+    int freeFinger() const { return heldFinger_ ? 1 : 0; }
 
     Window& window_;
     NavigationController& navigation_;
@@ -82,4 +89,7 @@ private:
     ScreenshotHook screenshotHook_;
     WaitHook waitHook_;
     std::string screenshotDirectory_;
+    // The finger put down by down(), and where.
+    std::optional<int> heldFinger_;
+    Point heldAt_;
 };

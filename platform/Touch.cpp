@@ -8,6 +8,7 @@ Touch::Touch(Window& window, View* view, Point locationInWindow, double timestam
       view_(view),
       location_(locationInWindow),
       previousLocation_(locationInWindow),
+      startLocation_(locationInWindow),
       timestamp_(timestamp) {}
 
 Point Touch::locationInView(const View* view) const {
@@ -16,6 +17,10 @@ Point Touch::locationInView(const View* view) const {
 
 Point Touch::previousLocationInView(const View* view) const {
     return view ? view->convertPointFromWindow(previousLocation_) : previousLocation_;
+}
+
+Point Touch::startLocationInView(const View* view) const {
+    return view ? view->convertPointFromWindow(startLocation_) : startLocation_;
 }
 
 void Touch::update(TouchPhase phase, Point locationInWindow, double timestamp) {

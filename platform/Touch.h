@@ -24,10 +24,13 @@ public:
     // Where the finger is, in `view`'s coordinates (window coordinates when `view` is null).
     Point locationInView(const View* view) const;
     Point previousLocationInView(const View* view) const;
+    // Where the finger first went down.
+    Point startLocationInView(const View* view) const;
 
     // For the window that delivers the touch.
     void update(TouchPhase phase, Point locationInWindow, double timestamp);
     void detachFromView() { view_ = nullptr; }
+    void transferTo(View& view) { view_ = &view; }
 
 private:
     Window& window_;
@@ -35,6 +38,7 @@ private:
     TouchPhase phase_ = TouchPhase::Began;
     Point location_;
     Point previousLocation_;
+    Point startLocation_;
     double timestamp_;
 };
 

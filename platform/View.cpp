@@ -326,12 +326,14 @@ Window* View::window() const {
 }
 
 Point View::convertPointToSuperview(Point point) const {
-    return presentedPosition(center_, size_, transform_, point);
+    return presentedPosition(center_, size_, transform_,
+                             {point.x - boundsOrigin_.x, point.y - boundsOrigin_.y});
 }
 
 Point View::convertPointFromSuperview(Point point) const {
     const Point offset = transform_.inverted().apply({point.x - center_.x, point.y - center_.y});
-    return {offset.x + anchorPoint_.x * size_.width, offset.y + anchorPoint_.y * size_.height};
+    return {offset.x + anchorPoint_.x * size_.width + boundsOrigin_.x,
+            offset.y + anchorPoint_.y * size_.height + boundsOrigin_.y};
 }
 
 Point View::convertPointToWindow(Point point) const {
@@ -368,6 +370,10 @@ View* View::hitTest(Point point) {
         }
     }
     return this;
+}
+
+bool View::takesOverTouch(const Touch&) const {
+    return false;
 }
 
 Responder* View::nextResponder() const {

@@ -19,6 +19,7 @@
 #include "platform/Responder.h"
 #include "platform/ViewAnimation.h"
 
+class Touch;
 class ViewController;
 class Window;
 
@@ -42,8 +43,11 @@ public:
     void setFrame(Rect frame);
     Point center() const { return center_; }
     void setCenter(Point center);
-    Rect bounds() const { return {0, 0, size_.width, size_.height}; }
+    // The bounds' origin is the point of this view's coordinates shown at its top-left corner:
+    // a scroll view moves it to show another part of its content. Other views keep (0, 0).
+    Rect bounds() const { return {boundsOrigin_.x, boundsOrigin_.y, size_.width, size_.height}; }
     void setBoundsSize(Size size);
+    void setBoundsOrigin(Point origin) { boundsOrigin_ = origin; }
     Point anchorPoint() const { return anchorPoint_; }
     // Changing the anchor point keeps the center, so the view moves, as on the device.
     void setAnchorPoint(Point anchorPoint) { anchorPoint_ = anchorPoint; }
@@ -68,6 +72,9 @@ public:
     void setUserInteractionEnabled(bool enabled) { userInteractionEnabled_ = enabled; }
     const Color& backgroundColor() const { return backgroundColor_; }
     void setBackgroundColor(Color color) { backgroundColor_ = color; }
+    // Subviews are drawn only inside this view's bounds (touches never reach them outside).
+    bool clipsToBounds() const { return clipsToBounds_; }
+    void setClipsToBounds(bool clips) { clipsToBounds_ = clips; }
 
     // The tree.
     View* superview() const { return superview_; }
@@ -114,6 +121,11 @@ public:
 
     Responder* nextResponder() const override;
 
+    // Asked by the window while `touch`, delivered to a view inside this one, moves: true takes
+    // the finger over (a scroll view starting to drag). The window then cancels the touch for
+    // the view that had it and delivers it here from then on, beginning with touchesBegan.
+    virtual bool takesOverTouch(const Touch& touch) const;
+
 private:
     void insertOwnedSubview(std::unique_ptr<View> view, size_t index);
     void insertSubviewPointer(View& view, size_t index);
@@ -124,11 +136,13 @@ private:
     std::string name_;
     Point center_;
     Size size_;
+    Point boundsOrigin_;
     Point anchorPoint_{0.5, 0.5};
     AffineTransform transform_;
     double alpha_ = 1;
     bool hidden_ = false;
     bool userInteractionEnabled_ = true;
+    bool clipsToBounds_ = false;
     Color backgroundColor_ = Color::clear();
 
     std::optional<PropertyAnimation<Point>> centerAnimation_;

@@ -61,6 +61,9 @@ void Window::sendTouches(TouchPhase phase, const std::vector<FingerInput>& finge
         all.push_back(touch.get());
     }
     const TouchEvent event(all);
+    if (phase == TouchPhase::Moved) {
+        handOverMovingTouches(changed, event);
+    }
 
     // One call per view, with that view's changed touches, in the order the fingers came.
     std::vector<View*> views;
@@ -101,6 +104,21 @@ void Window::sendTouches(TouchPhase phase, const std::vector<FingerInput>& finge
     if (phase == TouchPhase::Ended || phase == TouchPhase::Cancelled) {
         for (const FingerInput& input : fingers) {
             touches_.erase(input.finger);
+        }
+    }
+}
+
+void Window::handOverMovingTouches(const std::vector<Touch*>& moved, const TouchEvent& event) {
+    for (Touch* touch : moved) {
+        View* owner = touch->view();
+        for (View* ancestor = owner ? owner->superview() : nullptr; ancestor;
+             ancestor = ancestor->superview()) {
+            if (ancestor->takesOverTouch(*touch)) {
+                owner->touchesCancelled({touch}, event);
+                touch->transferTo(*ancestor);
+                ancestor->touchesBegan({touch}, event);
+                break;
+            }
         }
     }
 }

@@ -53,6 +53,8 @@ public:
     void forgetTouchesIn(const View& view);
 
 private:
+    void handOverMovingTouches(const std::vector<Touch*>& moved, const TouchEvent& event);
+
     std::unique_ptr<View> rootView_;
     ViewController* rootController_ = nullptr;
     std::map<int, std::unique_ptr<Touch>> touches_;  // by finger

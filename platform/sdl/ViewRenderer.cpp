@@ -1,10 +1,14 @@
 // The tree walk of the renderer, the overlays and the movie picture.
 #include "platform/sdl/ViewRenderer.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "platform/ActivityIndicatorView.h"
 #include "platform/Button.h"
 #include "platform/ImageView.h"
 #include "platform/Label.h"
+#include "platform/PageControl.h"
 #include "platform/Platform.h"
 #include "platform/Switch.h"
 #include "platform/TextField.h"
@@ -44,6 +48,7 @@ AlertLayout ViewRenderer::alertLayout(Size screen, const AlertView& alert) {
 
 void ViewRenderer::drawScreen(Window& window, const ScreenOverlays& overlays) {
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    restoreClip(std::nullopt);
     SDL_RenderClear(renderer_);
     const Size screen = window.size();
     const Letterbox box = letterbox(screen);
@@ -82,8 +87,60 @@ void ViewRenderer::drawView(DrawContext& context, const View& view,
 
     canvas_.fillRect(toOutput, {0, 0, size.width, size.height}, view.backgroundColor(), alpha);
     drawContent(context, view, toOutput, alpha, focusedField);
+    if (view.subviews().empty()) {
+        return;
+    }
+    // Subviews sit in the bounds' coordinates, which a scroll view shifts by its offset.
+    const Point origin = view.bounds().origin();
+    const AffineTransform subviewsToOutput =
+        AffineTransform::translation(-origin.x, -origin.y).concat(toOutput);
+    const bool clips = view.clipsToBounds();
+    const std::optional<SDL_Rect> outerClip = clips ? narrowClip(toOutput, size) : clip_;
     for (const View* subview : view.subviews()) {
-        drawView(context, *subview, toOutput, alpha, focusedField);
+        drawView(context, *subview, subviewsToOutput, alpha, focusedField);
+    }
+    if (clips) {
+        restoreClip(outerClip);
+    }
+}
+
+std::optional<SDL_Rect> ViewRenderer::narrowClip(const AffineTransform& toOutput, Size bounds) {
+    const std::optional<SDL_Rect> before = clip_;
+    const Point corners[4] = {toOutput.apply({0, 0}), toOutput.apply({bounds.width, 0}),
+                              toOutput.apply({0, bounds.height}),
+                              toOutput.apply({bounds.width, bounds.height})};
+    double left = corners[0].x, right = left, top = corners[0].y, bottom = top;
+    for (const Point& corner : corners) {
+        left = std::min(left, corner.x);
+        right = std::max(right, corner.x);
+        top = std::min(top, corner.y);
+        bottom = std::max(bottom, corner.y);
+    }
+    SDL_Rect box{static_cast<int>(std::floor(left)), static_cast<int>(std::floor(top)), 0, 0};
+    box.w = std::max(0, static_cast<int>(std::ceil(right)) - box.x);
+    box.h = std::max(0, static_cast<int>(std::ceil(bottom)) - box.y);
+    if (before) {
+        SDL_Rect inside{};
+        if (!SDL_IntersectRect(&box, &*before, &inside)) {
+            inside = {box.x, box.y, 0, 0};
+        }
+        box = inside;
+    }
+    clip_ = box;
+    // An empty clip rectangle would switch clipping off: draw nothing through a 1-pixel
+    // rectangle outside the output instead.
+    const SDL_Rect applied = box.w > 0 && box.h > 0 ? box : SDL_Rect{-2, -2, 1, 1};
+    SDL_RenderSetClipRect(renderer_, &applied);
+    return before;
+}
+
+void ViewRenderer::restoreClip(const std::optional<SDL_Rect>& clip) {
+    clip_ = clip;
+    if (clip) {
+        const SDL_Rect applied = clip->w > 0 && clip->h > 0 ? *clip : SDL_Rect{-2, -2, 1, 1};
+        SDL_RenderSetClipRect(renderer_, &applied);
+    } else {
+        SDL_RenderSetClipRect(renderer_, nullptr);
     }
 }
 
@@ -102,6 +159,8 @@ void ViewRenderer::drawContent(DrawContext& context, const View& view,
         drawTextField(context, toOutput, *field, field == focusedField, alpha);
     } else if (auto* indicator = dynamic_cast<const ActivityIndicatorView*>(&view)) {
         drawActivityIndicator(context, toOutput, *indicator, alpha);
+    } else if (auto* pages = dynamic_cast<const PageControl*>(&view)) {
+        drawPageControl(context, toOutput, *pages, alpha);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <SDL.h>
 
 #include <memory>
+#include <optional>
 
 #include "platform/AlertView.h"
 #include "platform/sdl/AlertPanel.h"
@@ -51,10 +52,14 @@ private:
     void drawContent(DrawContext& context, const View& view, const AffineTransform& toOutput,
                      double alpha, const TextField* focusedField);
     void drawMovie(const MovieFrame& movie, Size screen, const Letterbox& box);
+    // Narrows the renderer's clip to `bounds` drawn under `toOutput`; returns the clip before.
+    std::optional<SDL_Rect> narrowClip(const AffineTransform& toOutput, Size bounds);
+    void restoreClip(const std::optional<SDL_Rect>& clip);
 
     SDL_Renderer* renderer_;
     Canvas canvas_;
     TextureCache textures_;
     SDL_Texture* movieTexture_ = nullptr;
     uint64_t movieSerial_ = 0;
+    std::optional<SDL_Rect> clip_;  // in output pixels; none while nothing clips
 };

@@ -9,6 +9,7 @@
 #include "platform/Button.h"
 #include "platform/ImageView.h"
 #include "platform/Label.h"
+#include "platform/PageControl.h"
 #include "platform/Switch.h"
 #include "platform/TextField.h"
 #include "platform/sdl/Motion.h"
@@ -19,6 +20,8 @@ const Color kSwitchOff{0.80, 0.80, 0.82, 1};
 const Color kFieldBorder{0.55, 0.55, 0.58, 1};
 const Color kPlaceholder{0.70, 0.70, 0.72, 1};
 const Color kCaret{0.16, 0.45, 0.95, 1};
+const Color kDotLit{1, 1, 1, 1};
+const Color kDotDim{1, 1, 1, 0.35};
 // A pressed button without a picture of its own for that state is darkened.
 const Color kPressedTint{0.6, 0.6, 0.6, 1};
 
@@ -127,5 +130,13 @@ void drawTextField(DrawContext& context, const AffineTransform& toOutput, const 
         const double caretHeight = fontSize * 1.2;
         context.canvas.fillRect(
             toOutput, {caretX, (frame.height - caretHeight) / 2, 2, caretHeight}, kCaret, alpha);
+    }
+}
+
+void drawPageControl(DrawContext& context, const AffineTransform& toOutput,
+                     const PageControl& control, double alpha) {
+    for (int page = 0; page < control.numberOfPages(); ++page) {
+        context.canvas.fillCircle(toOutput, control.dotCenter(page), PageControl::kDotDiameter / 2,
+                                  page == control.currentPage() ? kDotLit : kDotDim, alpha);
     }
 }

@@ -7,6 +7,7 @@ class ActivityIndicatorView;
 class Button;
 class ImageView;
 class Label;
+class PageControl;
 class Switch;
 class TextField;
 
@@ -24,3 +25,6 @@ void drawActivityIndicator(DrawContext& context, const AffineTransform& toOutput
 // `focused`: the field takes the keyboard's text and shows a caret.
 void drawTextField(DrawContext& context, const AffineTransform& toOutput, const TextField& field,
                    bool focused, double alpha);
+// A dot per page, the current one lit.
+void drawPageControl(DrawContext& context, const AffineTransform& toOutput,
+                     const PageControl& control, double alpha);

@@ -10,6 +10,7 @@
 #include "platform/Button.h"
 #include "platform/ImageView.h"
 #include "platform/Label.h"
+#include "platform/LayoutLoader.h"
 #include "platform/NavigationController.h"
 #include "platform/Platform.h"
 #include "platform/ScreenRegistry.h"
@@ -250,6 +251,99 @@ TEST_F(ScriptSessionTest, ScreenshotsGoThroughTheHookIntoTheScreenshotDirectory)
     EXPECT_TRUE(!session.screenshot("/abs/menu.png").ok);
     EXPECT_EQ(paths, (std::vector<std::string>{"/tmp/shots/menu.png", "/abs/menu.png"}));
     EXPECT_EQ(session.screenshot("x.png").message, "cannot write /tmp/shots/x.png: disk full");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ScriptParserTest, FingersHeldDownAndScrollViewProperties) {
+    const ParsedScript script = parseScript(
+        "down trigger\n"
+        "down 10,20\n"
+        "up\n"
+        "cancel\n"
+        "expect list.contentOffset = 960 , 0.0\n"
+        "expect list.page = 4\n"
+        "up now\n"
+        "down\n"
+        "expect list.contentOffset = 1\n"
+        "expect list.page = 1.5\n");
+    ASSERT_EQ(script.steps.size(), 6u);
+    EXPECT_EQ(script.steps[0].kind, ScriptStepKind::Down);
+    EXPECT_EQ(script.steps[0].targets[0].outlet, "trigger");
+    EXPECT_EQ(script.steps[1].targets[0].point, (Point{10, 20}));
+    EXPECT_EQ(script.steps[2].kind, ScriptStepKind::Up);
+    EXPECT_EQ(script.steps[3].kind, ScriptStepKind::Cancel);
+    EXPECT_EQ(script.steps[4].text, "960,0");
+    EXPECT_EQ(script.steps[5].text, "4");
+    ASSERT_EQ(script.errors.size(), 4u);
+    EXPECT_TRUE(script.errors[0].starts_with("line 7: ")) << script.errors[0];
+    EXPECT_TRUE(script.errors[3].starts_with("line 10: ")) << script.errors[3];
+}
+
+// A paged list of three 200-point pages with a button on the first, and a page indicator, all
+// from a layout.
+class PagedScreen : public ViewController {
+public:
+    explicit PagedScreen(const DeviceProfile& profile) : ViewController(profile, "") {
+        addAction("press", [this] { ++presses; });
+        addAction("pageTurned", [this] { ++turns; });
+    }
+    void viewDidLoad() override {
+        loadLayoutText(R"({"widgets": [
+            {"type": "ScrollView", "outlet": "pages", "frame": [0, 0, 200, 100],
+             "contentSize": [600, 100], "paging": true, "contentOffset": [200, 0],
+             "children": [
+                {"type": "Button", "outlet": "pageButton", "frame": [250, 20, 50, 50],
+                 "action": "press"}]},
+            {"type": "PageControl", "outlet": "dots", "frame": [0, 100, 200, 20],
+             "numberOfPages": 3, "currentPage": 1, "action": "pageTurned"},
+            {"type": "Button", "outlet": "trigger", "frame": [300, 200, 50, 50], "action": "press"}
+        ]})",
+                       "PagedScreen", *this, view());
+    }
+    int presses = 0;
+    int turns = 0;
+};
+
+TEST_F(ScriptSessionTest, HeldFingersAndScrollViewsFromLayouts) {
+    registry.add("PagedScreen",
+                 [](const DeviceProfile& profile,
+                    const std::vector<std::string>&) -> std::unique_ptr<ViewController> {
+                     return std::make_unique<PagedScreen>(profile);
+                 });
+    ASSERT_TRUE(
+        run("open PagedScreen\n"
+            "expect pages.contentOffset = 200,0\n"
+            "expect pages.page = 1\n"
+            "expect dots.page = 1\n"
+            "tap pageButton\n"
+            "drag 150,50 30,50\n"
+            "wait 1\n"
+            "expect pages.contentOffset = 400,0\n"
+            "expect pages.page = 2\n"
+            "tap 190,110\n"
+            "expect dots.page = 2\n"
+            "down trigger\n"
+            "tap 190,110\n"
+            "wait 0.5\n"
+            "up\n"
+            "down trigger\n"
+            "cancel\n"))
+        << errors.str();
+    auto* screen = dynamic_cast<PagedScreen*>(navigation.topViewController());
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->presses, 2);  // the page's button, then the held trigger once lifted
+    EXPECT_EQ(screen->turns, 1);    // the second dot tap was at the last page already
+    EXPECT_EQ(window.activeTouchCount(), 0u);
+
+    EXPECT_EQ(session.up().message, "no finger is down");
+    EXPECT_TRUE(session.down("trigger").ok);
+    EXPECT_EQ(session.down("trigger").message,
+              "a finger is already down (lift it with up or cancel)");
+    EXPECT_EQ(session.expect("trigger", "contentOffset", "0,0").message,
+              "\"trigger\": a Button has no contentOffset");
 }
 
 }  // namespace

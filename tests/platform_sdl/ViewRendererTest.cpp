@@ -14,7 +14,9 @@
 #include "platform/Bundle.h"
 #include "platform/ImageView.h"
 #include "platform/Label.h"
+#include "platform/PageControl.h"
 #include "platform/Platform.h"
+#include "platform/ScrollView.h"
 #include "platform/Window.h"
 #include "platform/sdl/OffscreenRenderer.h"
 
@@ -58,6 +60,48 @@ TEST_F(ViewRendererTest, ColouredViewFillsExactlyItsFrame) {
     EXPECT_EQ(pixelAt(surface, 40, 20), kBlack);
     EXPECT_EQ(pixelAt(surface, 9, 20), kBlack);
     EXPECT_EQ(pixelAt(surface, 10, 35), kBlack);
+}
+
+TEST_F(ViewRendererTest, ScrollViewShowsItsContentAtTheOffsetClippedToItsBounds) {
+    auto owned = std::make_unique<ScrollView>();
+    ScrollView& scroll = window.rootView().addSubview(std::move(owned));
+    scroll.setFrame({10, 10, 50, 40});
+    scroll.setContentSize({200, 40});
+    addColoredView(scroll, {-100, 0, 400, 40}, {1, 0, 0, 1});
+    addColoredView(scroll, {30, 10, 10, 10}, {0, 1, 0, 1});
+    // Nested clipping: a clipping view inside the scroll view, partly outside it.
+    View& inner = addColoredView(scroll, {60, 30, 40, 40}, {0, 0, 1, 1});
+    inner.setClipsToBounds(true);
+    addColoredView(inner, {0, 0, 100, 100}, {0, 0, 1, 1});
+    scroll.setContentOffset({20, 0});
+    SDL_Surface* surface = render();
+    EXPECT_EQ(pixelAt(surface, 10, 10), kRed);
+    EXPECT_EQ(pixelAt(surface, 59, 49), kBlue);  // the inner view's corner, inside the scroll
+    EXPECT_EQ(pixelAt(surface, 9, 20), kBlack);
+    EXPECT_EQ(pixelAt(surface, 60, 20), kBlack);
+    EXPECT_EQ(pixelAt(surface, 30, 50), kBlack);
+    EXPECT_EQ(pixelAt(surface, 70, 60), kBlack);  // the inner view past the scroll view's edge
+    EXPECT_EQ(pixelAt(surface, 20, 20), kGreen);  // content x 30 at offset 20: window x 20
+    EXPECT_EQ(pixelAt(surface, 29, 29), kGreen);
+    EXPECT_EQ(pixelAt(surface, 30, 20), kRed);
+    // Clipping ends with the scroll view: a later sibling draws anywhere.
+    addColoredView(window.rootView(), {80, 60, 10, 10}, {0, 1, 0, 1});
+    EXPECT_EQ(pixelAt(render(), 85, 65), kGreen);
+}
+
+TEST_F(ViewRendererTest, PageControlLightsTheCurrentDot) {
+    PageControl& pages = window.rootView().addSubview(std::make_unique<PageControl>());
+    pages.setFrame({0, 60, 100, 20});
+    pages.setNumberOfPages(3);
+    pages.setCurrentPage(1);
+    SDL_Surface* surface = render();
+    const Point lit = pages.dotCenter(1);
+    const Point dim = pages.dotCenter(0);
+    EXPECT_EQ(pixelAt(surface, int(lit.x), 60 + int(lit.y)), (Rgb{255, 255, 255}));
+    const Rgb dimmed = pixelAt(surface, int(dim.x), 60 + int(dim.y));
+    EXPECT_GT(dimmed.red, 40);
+    EXPECT_LT(dimmed.red, 160);
+    EXPECT_EQ(pixelAt(surface, 2, 70), kBlack);
 }
 
 TEST_F(ViewRendererTest, SubviewsAreDrawnInTheirSuperviewsCoordinates) {
