@@ -192,8 +192,10 @@ TEST_F(CurlConnectionsTest, AStalledReplyTimesOutWhileTheVirtualClockFollowsReal
     load(recorder, {stall.url("/getScores.php"), "", ""});
     EXPECT_EQ(recorder.events, std::vector<std::string>{"failed"});
     EXPECT_TRUE(timerFired);
-    // The virtual clock waited for the transfer instead of jumping ahead of its time-out.
-    EXPECT_GE(recorder.endedAt, 0.45);
+    // The virtual clock waited for the transfer instead of jumping ahead of its time-out: a
+    // jumping clock would have used up all ten seconds of the loop before it ended. Waits cut
+    // short at the end of each slice lose a little real time, so no lower bound is tight.
+    EXPECT_GT(recorder.endedAt, 0.2);
     EXPECT_LT(recorder.endedAt, 5.0);
 }
 
