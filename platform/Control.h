@@ -29,6 +29,8 @@ public:
     void touchesCancelled(const TouchSet& touches, const TouchEvent& event) override;
 
 protected:
+    // The one finger the control follows, or null.
+    const Touch* trackedTouch() const { return tracking_; }
     // A finger that went down on the control lifted inside it.
     virtual void touchUpInside() { sendAction(); }
 

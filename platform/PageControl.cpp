@@ -21,8 +21,11 @@ Point PageControl::dotCenter(int page) const {
 }
 
 void PageControl::touchesBegan(const TouchSet& touches, const TouchEvent& event) {
-    touchX_ = touches.front()->locationInView(this).x;
     Control::touchesBegan(touches, event);
+    // Only the finger the control follows decides which way the page moves.
+    if (trackedTouch() == touches.front()) {
+        touchX_ = touches.front()->locationInView(this).x;
+    }
 }
 
 void PageControl::touchUpInside() {

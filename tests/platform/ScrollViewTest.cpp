@@ -284,6 +284,15 @@ TEST_F(PageControlTest, ATapBesideTheCurrentDotMovesOnePageAndSendsTheAction) {
     EXPECT_EQ(screen->pageChanges, 4);
     pages->setNumberOfPages(2);
     EXPECT_EQ(pages->currentPage(), 1);
+
+    // A second finger landing meanwhile does not change where the first one tapped.
+    pages->setNumberOfPages(6);
+    pages->setCurrentPage(2);
+    window.touchDown({190, 265}, 0);
+    window.touchDown({10, 265}, 1);
+    window.touchUp({190, 265}, 0);
+    window.touchUp({10, 265}, 1);
+    EXPECT_EQ(pages->currentPage(), 3);
 }
 
 }  // namespace
