@@ -12,11 +12,13 @@
 #include "game/GameScreens.h"
 #include "online/ServiceRequests.h"
 #include "platform/Bundle.h"
+#include "platform/FileLeaderboard.h"
 #include "platform/NavigationController.h"
 #include "platform/Platform.h"
 #include "platform/ScreenRegistry.h"
 #include "platform/ScriptSession.h"
 #include "platform/Window.h"
+#include "platform/headless/HeadlessServices.h"
 #include "platform/sdl/OffscreenRenderer.h"
 #include "platform/sdl/SdlServices.h"
 #include "platform/sdl/SdlWindow.h"
@@ -52,14 +54,19 @@ GameSession::GameSession(const LaunchOptions& options) : options_(options) {
     prepareDocumentsDirectory(options_.documentsDirectory);
 
     const CurlOptions connections{options_.requestTimeoutSeconds, options_.caFile};
+    HeadlessServices* standIns = nullptr;
     if (options_.headless) {
         headlessServices_ = &Platform::installHeadless();
+        standIns = headlessServices_;
         if (!options_.recordingConnections) {
-            headlessServices_->useRealConnections(connections);
+            standIns->useRealConnections(connections);
         }
     } else {
-        SdlServices::install().urlAndLeaderboard().useRealConnections(connections);
+        standIns = &SdlServices::install().urlAndLeaderboard();
+        standIns->useRealConnections(connections);
     }
+    standIns->useLeaderboard(std::make_unique<FileLeaderboard>(options_.leaderboardFile.value_or(
+        (std::filesystem::path(options_.documentsDirectory) / "leaderboard.txt").string())));
     ServiceRequests::setServiceBaseUrl(options_.serviceUrl);
     Platform::current().setDeviceModel(
         options_.deviceModel.value_or(defaultDeviceModel(options_.profile)));

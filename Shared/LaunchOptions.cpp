@@ -17,6 +17,8 @@ std::string launchOptionsUsage() {
            "                           checked against; the system's when not given\n"
            "  --documents DIR          where settings and results are kept;\n"
            "                           $XDG_DATA_HOME/kalvorn/documents\n"
+           "  --leaderboard-file FILE  where the local leaderboard appends each reported total;\n"
+           "                           leaderboard.txt in the documents directory\n"
            "  --resources DIR          pictures, sounds, movies and layouts; ../resources\n"
            "                           beside the program\n"
            "  --device-model ID        device model identifier, e.g. iPhone1,1\n"
@@ -74,6 +76,7 @@ std::variant<LaunchOptions, std::string> parseLaunchOptions(const std::vector<st
         {"--ca-file", text(options.caFile)},
         {"--documents", text(options.documentsDirectory)},
         {"--resources", text(options.resourcesDirectory)},
+        {"--leaderboard-file", optionalText(options.leaderboardFile)},
         {"--device-model", optionalText(options.deviceModel)},
         {"--script", optionalText(options.scriptPath)},
         {"--screenshot-dir", optionalText(options.screenshotDirectory)},

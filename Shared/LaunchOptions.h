@@ -16,6 +16,8 @@ struct LaunchOptions {
     std::string documentsDirectory;          // the user's data directory when not given
     std::string resourcesDirectory;          // beside the program when not given
     std::optional<std::string> deviceModel;  // the profile's usual model when not given
+    std::optional<std::string>
+        leaderboardFile;  // "leaderboard.txt" in the documents when not given
     bool headless = false;
     std::optional<std::string> scriptPath;
     std::optional<std::string> screenshotDirectory;

@@ -183,9 +183,6 @@ bool insertNewScore(int points, const std::string& login, const std::string& cat
 
 std::vector<GunScore> getScoresForCategory(const std::string& login, const std::string& category) {
     std::vector<GunScore> scores;
-    if (login.empty()) {
-        return scores;
-    }
     Connection db(Connection::CacheSize::Set);
     Statement select(db, kSelectScoresForCategory, {login, category});
     select.run([&](const Statement& row) {

@@ -47,7 +47,7 @@ ScoreLookup checkScoreForThisGameExist(const std::string& login, int idGun);
 bool updateScoreForThisGame(int points, const std::string& idScore);
 bool insertNewScore(int points, const std::string& login, const std::string& category, int idGun);
 
-// Nothing at all when login is empty.
+// The rows of whatever name login holds, the empty one included: results are stored under it.
 std::vector<GunScore> getScoresForCategory(const std::string& login, const std::string& category);
 
 // The category's total as text: "0" when the user has no rows there or the database is unreadable.

@@ -10,6 +10,17 @@
 // gives 0; a value beyond the 32-bit range is clamped to it.
 int32_t intValue(std::string_view text);
 
+// VALUE held to the 32-bit range: how a sum of such integers is shown.
+constexpr int32_t clampToInt32(int64_t value) {
+    if (value > INT32_MAX) {
+        return INT32_MAX;
+    }
+    if (value < INT32_MIN) {
+        return INT32_MIN;
+    }
+    return static_cast<int32_t>(value);
+}
+
 // TEXT as a whole decimal integer (a script's or command line's argument), or empty when it is
 // anything else or out of the 32-bit range.
 std::optional<int32_t> exactIntValue(std::string_view text);

@@ -5,7 +5,8 @@
 #include <optional>
 
 #include "app/TextValue.h"
-#include "game/GunListController.h"
+#include "game/GameInsideController.h"
+#include "game/GameMenuController.h"
 #include "game/PlayController.h"
 #include "platform/ScreenRegistry.h"
 
@@ -26,8 +27,23 @@ ScreenFactory playScreen() {
     };
 }
 
+// CATEGORY for a first page, CATEGORY TOTAL for the second handgun page.
 template <class Screen>
-ScreenFactory listScreen() {
+ScreenFactory selectionScreen() {
+    return [](const DeviceProfile&,
+              const std::vector<std::string>& arguments) -> std::unique_ptr<ViewController> {
+        if (arguments.size() == 1) {
+            return std::make_unique<Screen>(arguments[0]);
+        }
+        if (arguments.size() == 2) {
+            return std::make_unique<Screen>(arguments[0], arguments[1]);
+        }
+        return nullptr;
+    };
+}
+
+template <class Screen>
+ScreenFactory hubScreen() {
     return [](const DeviceProfile&,
               const std::vector<std::string>& arguments) -> std::unique_ptr<ViewController> {
         return arguments.empty() ? std::make_unique<Screen>() : nullptr;
@@ -39,9 +55,8 @@ ScreenFactory listScreen() {
 void registerGameScreens(ScreenRegistry& registry) {
     registry.add("PlayController", playScreen<PlayController>());
     registry.add("PlayController_ipad", playScreen<PlayController_ipad>());
-    // The main menu's game entry opens the list of guns until the game hub takes its place.
-    for (const char* className : {"GameMenuController", "GunListController"}) {
-        registry.add(className, listScreen<GunListController>());
-        registry.add(std::string(className) + "_ipad", listScreen<GunListController_ipad>());
-    }
+    registry.add("GameInsideController", selectionScreen<GameInsideController>());
+    registry.add("GameInsideController_ipad", selectionScreen<GameInsideController_ipad>());
+    registry.add("GameMenuController", hubScreen<GameMenuController>());
+    registry.add("GameMenuController_ipad", hubScreen<GameMenuController_ipad>());
 }

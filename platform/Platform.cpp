@@ -1,6 +1,7 @@
 // The active platform and the creation of players and connections through it.
 #include "platform/Platform.h"
 
+#include <cstdio>
 #include <utility>
 
 #include "platform/Bundle.h"
@@ -67,6 +68,11 @@ void MoviePlayer::notifyPlaybackDidFinish() {
 std::unique_ptr<UrlConnection> UrlConnection::create(UrlRequest request,
                                                      UrlConnectionDelegate& delegate) {
     return Platform::current().services().createUrlConnection(std::move(request), delegate);
+}
+
+void Platform::log(std::string line) {
+    std::fprintf(stderr, "%s\n", line.c_str());
+    logLines_.push_back(std::move(line));
 }
 
 void Platform::release(const void* object) {

@@ -39,6 +39,11 @@ public:
     std::shared_ptr<AlertView> visibleAlert() const;
     void addAlert(std::shared_ptr<AlertView> alert) { alerts_.push_back(std::move(alert)); }
 
+    // A line of the system log: written to standard error and kept, oldest first, so that
+    // scripts and tests can see what was logged.
+    void log(std::string line);
+    const std::vector<std::string>& logLines() const { return logLines_; }
+
     // Keeps an object that nobody else holds alive (a request whose creator let go of it) until
     // release() or the platform's end; it goes before the run loop and the services it uses.
     void retain(std::shared_ptr<void> object) { retained_.push_back(std::move(object)); }
@@ -50,5 +55,6 @@ private:
     std::unique_ptr<RunLoop> runLoop_;
     std::string deviceModel_;
     std::vector<std::shared_ptr<AlertView>> alerts_;
+    std::vector<std::string> logLines_;
     std::vector<std::shared_ptr<void>> retained_;
 };

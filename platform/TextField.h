@@ -20,12 +20,18 @@ public:
     // The return key: sends the action.
     void pressReturn() { sendAction(); }
 
+    // Whether the field has the keyboard focus: taken by a tap, given up when the screen asks.
+    bool isFirstResponder() const { return firstResponder_; }
+    void becomeFirstResponder() { firstResponder_ = true; }
+    void resignFirstResponder() { firstResponder_ = false; }
+
 protected:
-    // A tap only places the caret; the action waits for the return key.
-    void touchUpInside() override {}
+    // A tap takes the focus and places the caret; the action waits for the return key.
+    void touchUpInside() override { becomeFirstResponder(); }
 
 private:
     std::string text_;
     std::string placeholder_;
     bool secure_ = false;
+    bool firstResponder_ = false;
 };

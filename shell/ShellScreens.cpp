@@ -38,7 +38,8 @@ void registerShellScreens(ScreenRegistry& registry) {
          {Pending{"RifleMenuController", "Rifle range"},
           Pending{"MenuFirearmsController", "Firearms"},
           Pending{"RavuravovController", "Ravuravov"},
-          Pending{"TutorialGameController", "Tutorial"}, Pending{"AboutController", "About"}}) {
+          Pending{"TutorialGameController", "Tutorial"}, Pending{"AboutController", "About"},
+          Pending{"RankingController", "Ranking"}}) {
         for (const DeviceProfile& profile : {DeviceProfile::phone(), DeviceProfile::tablet()}) {
             registry.add(pending.className + std::string(profile.layoutSuffix()),
                          withoutArguments([profile, title = std::string(pending.title)] {

@@ -16,6 +16,9 @@ std::vector<PictureSpec> allPictures() {
     for (PictureSpec& spec : menuPictures()) {
         pictures.push_back(std::move(spec));
     }
+    for (PictureSpec& spec : hubPictures()) {
+        pictures.push_back(std::move(spec));
+    }
     return pictures;
 }
 

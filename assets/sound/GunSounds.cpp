@@ -1,5 +1,6 @@
 // Sounds of the range: one shot per gun (a sharp crack, the body of the blast and the hall's
-// tail, each gun with its own balance), the three reloads and the tinkle of a spent casing.
+// tail, each gun with its own balance), the three reloads, the hub's six magazine clicks and the
+// tinkle of a spent casing.
 #include <cmath>
 
 #include "sound/SoundCatalog.h"
@@ -134,6 +135,21 @@ Sound casing() {
     return sound;
 }
 
+// A magazine pushed home in the gun hub, one per category: a short scrape up the well and the
+// latch catching. Bigger guns have a lower, heavier latch and a longer scrape.
+Sound magazineIn(int category) {
+    const double heavy = category / 5.0;  // 0 for handguns … 1 for shotguns
+    Sound sound = Sound::silence(0.45 + 0.1 * heavy);
+    const std::uint32_t seed = std::uint32_t(901 + category * 10);
+    addSlide(sound, 0.0, 0.07 + 0.05 * heavy, 0.3, seed);
+    addClick(sound, 0.09 + 0.05 * heavy, 0.95 - 0.4 * heavy, 1.0, seed + 1);
+    addClick(sound, 0.105 + 0.05 * heavy, 0.6 - 0.2 * heavy, 0.5, seed + 2);
+    addThump(sound, 0.09 + 0.05 * heavy, 240 - 80 * heavy, 110 - 30 * heavy, 0.03, 0.35);
+    normalize(sound, 0.8);
+    fadeOut(sound, 0.15);
+    return sound;
+}
+
 }  // namespace
 
 std::vector<SoundSpec> gunSounds() {
@@ -145,6 +161,10 @@ std::vector<SoundSpec> gunSounds() {
     sounds.push_back({"load_other", reloadOther});
     sounds.push_back({"load_shotgun", reloadShotgun});
     sounds.push_back({"luska_1", casing});
+    for (int category = 0; category < 6; ++category) {
+        sounds.push_back(
+            {"load_" + std::to_string(category + 1), [category] { return magazineIn(category); }});
+    }
     return sounds;
 }
 

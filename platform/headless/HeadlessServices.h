@@ -88,8 +88,14 @@ public:
     std::unique_ptr<MoviePlayer> createMoviePlayer(const std::string& path) override;
     std::unique_ptr<UrlConnection> createUrlConnection(UrlRequest request,
                                                        UrlConnectionDelegate& delegate) override;
-    Leaderboard& leaderboard() override { return leaderboard_; }
+    Leaderboard& leaderboard() override {
+        return otherLeaderboard_ ? *otherLeaderboard_ : leaderboard_;
+    }
     HeadlessLeaderboard& headlessLeaderboard() { return leaderboard_; }
+    // From now on LEADERBOARD serves the reports instead of the recording one.
+    void useLeaderboard(std::unique_ptr<Leaderboard> leaderboard) {
+        otherLeaderboard_ = std::move(leaderboard);
+    }
 
     // Every sound player asked for, oldest first.
     const std::vector<std::shared_ptr<const SoundRecord>>& sounds() const { return sounds_; }
@@ -127,4 +133,5 @@ private:
     bool refusingConnections_ = false;
     std::unique_ptr<CurlConnections> realConnections_;
     HeadlessLeaderboard leaderboard_;
+    std::unique_ptr<Leaderboard> otherLeaderboard_;
 };

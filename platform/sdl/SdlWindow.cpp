@@ -170,6 +170,11 @@ SDL_Surface* SdlWindow::capturePixels() {
 
 TextField* SdlWindow::focusedField() {
     if (focused_ && !isInTree(window_.rootView(), focused_)) {
+        // The field is gone with its screen: nothing of it may be touched any more.
+        focused_ = nullptr;
+        SDL_StopTextInput();
+    } else if (focused_ && !focused_->isFirstResponder()) {
+        // The screen took the keyboard away from the field.
         focus(nullptr);
     }
     return focused_;

@@ -186,8 +186,12 @@ void SdlWindow::focus(TextField* field) {
     if (field == focused_) {
         return;
     }
+    if (focused_) {
+        focused_->resignFirstResponder();
+    }
     focused_ = field;
     if (focused_) {
+        focused_->becomeFirstResponder();
         SDL_StartTextInput();
     } else {
         SDL_StopTextInput();

@@ -34,6 +34,14 @@ TEST(LaunchOptionsTest, DefaultsToThePhoneAndTheLocalService) {
     EXPECT_FALSE(options.deviceModel);
     EXPECT_EQ(options.requestTimeoutSeconds, 30);
     EXPECT_EQ(options.caFile, "");
+    EXPECT_FALSE(options.leaderboardFile);
+}
+
+TEST(LaunchOptionsTest, TheLeaderboardFileCanBeChosen) {
+    const LaunchOptions options =
+        std::get<LaunchOptions>(parse({"--leaderboard-file=/tmp/board.txt"}));
+    EXPECT_EQ(options.leaderboardFile, std::optional<std::string>("/tmp/board.txt"));
+    EXPECT_NE(launchOptionsUsage().find("--leaderboard-file"), std::string::npos);
 }
 
 TEST(LaunchOptionsTest, ServiceAddressEndsInASlashAndTimeoutTakesFractions) {

@@ -100,10 +100,14 @@ TEST_F(ScoreDatabaseTest, CategoryRowsAreOrderedByGunNumberAndSummed) {
 TEST_F(ScoreDatabaseTest, EmptyLoginReadsAndWritesAsTheStatementsSay) {
     installTemplate();
     ASSERT_TRUE(ScoreDatabase::insertNewScore(700, "", "handgun", 1));
-    // The lookup and the sum run with the empty name; the category list and restore do not.
+    // The lookup, the sum and the category list run with the empty name; backup and restore
+    // do not.
     EXPECT_EQ(ScoreDatabase::checkScoreForThisGameExist("", 1).results.size(), 1u);
     EXPECT_EQ(ScoreDatabase::getSumScoresForCategory("", "handgun"), "700");
-    EXPECT_THAT(ScoreDatabase::getScoresForCategory("", "handgun"), IsEmpty());
+    const std::vector<GunScore> scores = ScoreDatabase::getScoresForCategory("", "handgun");
+    ASSERT_EQ(scores.size(), 1u);
+    EXPECT_EQ(scores[0].idGun, 1);
+    EXPECT_EQ(scores[0].score, "700");
     EXPECT_THAT(ScoreDatabase::getJSONForUser(""), IsEmpty());
     EXPECT_FALSE(ScoreDatabase::updateLocalDatabase("", {}));
     EXPECT_EQ(ScoreDatabase::getSumScoresForCategory("", "handgun"), "700");

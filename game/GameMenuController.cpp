@@ -1,0 +1,236 @@
+// The game hub: set-up, refresh, totals and the way into the categories.
+#include "game/GameMenuController.h"
+
+#include <cstdio>
+
+#include "app/AppDelegate_All.h"
+#include "app/ScoreDatabase.h"
+#include "app/TextValue.h"
+#include "game/GameInsideController.h"
+#include "online/CountryNames.h"
+#include "online/SynchronizationPhone.h"
+#include "platform/ActivityIndicatorView.h"
+#include "platform/ImageView.h"
+#include "platform/Label.h"
+#include "platform/NavigationController.h"
+#include "platform/Platform.h"
+#include "platform/ScreenRegistry.h"
+#include "platform/SoundPlayer.h"
+#include "platform/Switch.h"
+#include "platform/TextField.h"
+
+namespace {
+
+constexpr const char* kLeaderboardCategory = "kalvorn2";
+// The picker starts on row 1, not on the first row.
+constexpr size_t kFirstCountryRow = 1;
+
+}  // namespace
+
+GameMenuController::GameMenuController(const DeviceProfile& profile)
+    : ViewController(profile, "GameMenuController"), values_(GameMenuValues::forProfile(profile)) {
+    addAction("handguns:", [this] { handguns(); });
+    addAction("submachine", [this] { submachine(); });
+    addAction("rifles", [this] { rifles(); });
+    addAction("machine", [this] { machine(); });
+    addAction("sniper", [this] { sniper(); });
+    addAction("shotgun", [this] { shotgun(); });
+    addAction("ranking", [this] { ranking(); });
+    addAction("backButton", [this] { backButton(); });
+    addAction("showSettingsView", [this] { showSettingsView(); });
+    addAction("applySettings", [this] { applySettings(); });
+    addAction("showAfterLoginView", [this] { showAfterLoginView(); });
+    addAction("hideAfterLoginView", [this] { hideAfterLoginView(); });
+    addAction("showUserDetailsView", [this] { showUserDetailsView(); });
+    addAction("hideUserDetailsView", [this] { hideUserDetailsView(); });
+    addAction("showSettingsViewOrAfterLoginView", [this] { showSettingsViewOrAfterLoginView(); });
+    addAction("getPositionOnRanking", [this] { getPositionOnRanking(); });
+    addAction("loginClick", [this] { loginClick(); });
+    addAction("joinClick", [this] { joinClick(); });
+    addAction("joinStep2Click", [this] { joinStep2Click(); });
+    addAction("forgetClick", [this] { forgetClick(); });
+    addAction("logoutClick", [this] { logoutClick(); });
+    addAction("autologinChangeAndSave", [this] { autologinChangeAndSave(); });
+    // Sent by the return key of each text field.
+    for (const char* field : {"login", "password", "email"}) {
+        addAction(std::string("textFieldShouldReturn:") + field, [this, field] {
+            if (auto* entry = outlet<TextField>(field)) {
+                textFieldShouldReturn(*entry);
+            }
+        });
+    }
+}
+
+GameMenuController::~GameMenuController() = default;
+
+void GameMenuController::connectOutlets() {
+    View& root = view();
+    usernameLabel = requireOutlet<Label>(*this, root, "usernameLabel");
+    rankLabel = requireOutlet<Label>(*this, root, "rankLabel");
+    handgunsTotalPoints = requireOutlet<Label>(*this, root, "handgunsTotalPoints");
+    submachineTotalPoints = requireOutlet<Label>(*this, root, "submachineTotalPoints");
+    riflesTotalPoints = requireOutlet<Label>(*this, root, "riflesTotalPoints");
+    machineTotalPoints = requireOutlet<Label>(*this, root, "machineTotalPoints");
+    sniperTotalPoints = requireOutlet<Label>(*this, root, "sniperTotalPoints");
+    shotgunsTotalPoints = requireOutlet<Label>(*this, root, "shotgunsTotalPoints");
+    totalPointsLabel = requireOutlet<Label>(*this, root, "totalPointsLabel");
+    greenDot = requireOutlet<ImageView>(*this, root, "greenDot");
+    userDetailsView = requireOutlet<View>(*this, root, "userDetailsView");
+    settingsView = requireOutlet<View>(*this, root, "settingsView");
+    afterLoginView = requireOutlet<View>(*this, root, "afterLoginView");
+    autologowanie = requireOutlet<Switch>(*this, root, "autologowanie");
+    usernameLabel2 = requireOutlet<Label>(*this, root, "usernameLabel2");
+    messageLabel = requireOutlet<Label>(*this, root, "messageLabel");
+    indicator = requireOutlet<ActivityIndicatorView>(*this, root, "indicator");
+    login = requireOutlet<TextField>(*this, root, "login");
+    password = requireOutlet<TextField>(*this, root, "password");
+    email = requireOutlet<TextField>(*this, root, "email");
+    selectedCountryLabel = requireOutlet<Label>(*this, root, "selectedCountryLabel");
+}
+
+void GameMenuController::viewDidLoad() {
+    connectOutlets();
+    indicator->setHidden(true);
+    totalPointsLabel->setText("0");
+    rankLabel->setText("0");
+    showLoggedIn(false);
+    messageLabel->setText("");
+    pickerArray_.assign(kCountryNames.begin(), kCountryNames.end());
+    selectedCountryLabel->setText(pickerArray_.at(kFirstCountryRow));
+
+    AppDelegate_All& app = AppDelegate_All::shared();
+    if (intValue(app.autologin) == 1) {
+        autologowanie->setOn(true);
+    } else {
+        // Without autologin every new hub starts logged out.
+        autologowanie->setOn(false);
+        app.login = "defaultUser";
+        showLoggedIn(false);
+    }
+    ViewController::viewDidLoad();
+}
+
+void GameMenuController::viewWillAppear(bool animated) {
+    preloadScore();
+
+    AppDelegate_All& app = AppDelegate_All::shared();
+    if (app.isLoggedIn()) {
+        usernameLabel->setText(app.login);
+        usernameLabel2->setText(app.login);
+        greenDot->setHidden(false);
+        sendScoresToGlobalRankingForUser(usernameLabel->text());
+    } else {
+        showLoggedIn(false);
+    }
+
+    const int32_t total = intValue(totalPointsLabel->text());
+    if (total > app.poprzedniWynik) {
+        Platform::current().log("wysylam punkty na serwer");
+        SynchronizationPhone().sendDatabaseToServer();
+    }
+    app.poprzedniWynik = total;
+    ViewController::viewWillAppear(animated);
+}
+
+void GameMenuController::showLoggedIn(bool loggedIn) {
+    const std::string name = loggedIn ? AppDelegate_All::shared().login : "";
+    usernameLabel->setText(name);
+    usernameLabel2->setText(name);
+    greenDot->setHidden(!loggedIn);
+}
+
+void GameMenuController::preloadScore() {
+    Label* const totals[] = {handgunsTotalPoints, submachineTotalPoints, riflesTotalPoints,
+                             machineTotalPoints,  sniperTotalPoints,     shotgunsTotalPoints};
+    const char* const categories[] = {"handgun",     "submachine", "rifles",
+                                      "machineguns", "sniper",     "shotgun"};
+    for (size_t row = 0; row < std::size(totals); ++row) {
+        totals[row]->setText(getSumScoresForCategory(categories[row]));
+    }
+    // Six totals at the 32-bit limit overflow 32 bits: sum in 64, show the sum held to 32 bits
+    // and report the whole of it.
+    int64_t total = 0;
+    for (const Label* label : totals) {
+        total += intValue(label->text());
+    }
+    totalPointsLabel->setText(std::to_string(clampToInt32(total)));
+    reportToLeaderboard(total);
+}
+
+void GameMenuController::reportToLeaderboard(int64_t total) {
+    // The handlers hold nothing of the hub: they may run after it is gone.
+    Platform::current().services().leaderboard().authenticateLocalPlayer(
+        [total](const std::string& error) {
+            if (!error.empty()) {
+                Platform::current().log("Authentication failed");
+                return;
+            }
+            Platform::current().services().leaderboard().reportScore(
+                total, kLeaderboardCategory, [](const std::string& reportError) {
+                    Platform::current().log(reportError.empty() ? "WYSLANO OK!" : "NOT SEND");
+                });
+        });
+}
+
+std::string GameMenuController::getSumScoresForCategory(const std::string& category) const {
+    return ScoreDatabase::getSumScoresForCategory(AppDelegate_All::shared().login, category);
+}
+
+void GameMenuController::getPositionOnRanking() {
+    rankLabel->setText(AppDelegate_All::shared().position_in_ranking);
+}
+
+void GameMenuController::zmienSoundGame(const std::string& soundName) {
+    // A missing sound gives no player: silence, and nothing else changes.
+    soundsGame = SoundPlayer::create(soundName, "aif");
+    if (soundsGame) {
+        soundsGame->play();
+    }
+}
+
+void GameMenuController::handguns() {
+    openCategory("load_1", "handgun");
+}
+void GameMenuController::submachine() {
+    openCategory("load_2", "submachine");
+}
+void GameMenuController::rifles() {
+    openCategory("load_3", "rifles");
+}
+void GameMenuController::machine() {
+    openCategory("load_4", "machineguns");
+}
+void GameMenuController::sniper() {
+    openCategory("load_5", "sniper");
+}
+void GameMenuController::shotgun() {
+    openCategory("load_6", "shotgun");
+}
+
+void GameMenuController::openCategory(const char* soundName, const char* category) {
+    zmienSoundGame(soundName);
+    if (navigationController()) {
+        navigationController()->pushViewController(
+            GameInsideController::forCategory(profile(), category), true);
+    }
+}
+
+void GameMenuController::ranking() {
+    // The ranking list belongs to the online screens, which the hub reaches by name.
+    const std::string className = "RankingController" + std::string(profile().layoutSuffix());
+    std::string error;
+    std::unique_ptr<ViewController> screen =
+        ScreenRegistry::shared().create(className, profile(), {}, &error);
+    if (!screen || !navigationController()) {
+        std::fprintf(stderr, "GameMenuController: cannot open %s: %s\n", className.c_str(),
+                     error.c_str());
+        return;
+    }
+    navigationController()->pushViewController(std::move(screen), true);
+}
+
+void GameMenuController::backButton() {
+    if (navigationController()) {
+        navigationController()->popViewControllerAnimated(true);
+    }
+}
