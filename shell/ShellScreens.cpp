@@ -35,8 +35,7 @@ void registerShellScreens(ScreenRegistry& registry) {
         const char* title;
     };
     for (Pending pending :
-         {Pending{"RifleMenuController", "Rifle range"},
-          Pending{"MenuFirearmsController", "Firearms"},
+         {Pending{"MenuFirearmsController", "Firearms"},
           Pending{"RavuravovController", "Ravuravov"},
           Pending{"TutorialGameController", "Tutorial"}, Pending{"AboutController", "About"}}) {
         for (const DeviceProfile& profile : {DeviceProfile::phone(), DeviceProfile::tablet()}) {
