@@ -20,6 +20,7 @@
 #include "platform/sdl/OffscreenRenderer.h"
 #include "platform/sdl/SdlServices.h"
 #include "platform/sdl/SdlWindow.h"
+#include "range/RangeScreens.h"
 #include "shell/ShellScreens.h"
 
 namespace {
@@ -66,6 +67,7 @@ GameSession::GameSession(const LaunchOptions& options) : options_(options) {
     ScreenRegistry& registry = ScreenRegistry::shared();
     registerShellScreens(registry);
     registerGameScreens(registry);
+    registerRangeScreens(registry);
 
     if (options_.profile == LaunchOptions::Profile::Tablet) {
         app_ = std::make_unique<AppDelegate_iPad>();

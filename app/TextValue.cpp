@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <limits>
 
 int32_t intValue(std::string_view text) {
@@ -27,4 +28,13 @@ int32_t intValue(std::string_view text) {
         return static_cast<int32_t>(-value);
     }
     return static_cast<int32_t>(std::min<int64_t>(value, std::numeric_limits<int32_t>::max()));
+}
+
+std::optional<int32_t> exactIntValue(std::string_view text) {
+    int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
 }

@@ -1,24 +1,15 @@
 // The assembly game's screens by class name.
 #include "game/GameScreens.h"
 
-#include <charconv>
 #include <memory>
 #include <optional>
 
+#include "app/TextValue.h"
 #include "game/GunListController.h"
 #include "game/PlayController.h"
 #include "platform/ScreenRegistry.h"
 
 namespace {
-
-std::optional<int> gunId(const std::string& text) {
-    int id = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id);
-    if (error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return id;
-}
 
 template <class Screen>
 ScreenFactory playScreen() {
@@ -27,7 +18,7 @@ ScreenFactory playScreen() {
         if (arguments.size() != 2) {
             return nullptr;
         }
-        const std::optional<int> id = gunId(arguments[1]);
+        const std::optional<int32_t> id = exactIntValue(arguments[1]);
         if (!id) {
             return nullptr;
         }

@@ -2,8 +2,6 @@
 // dragging of parts. The finish and its result panels are in PlayControllerFinish.cpp.
 #include "game/PlayController.h"
 
-#include <iostream>
-
 #include "app/MoveField.h"
 #include "game/Scoring.h"
 #include "platform/ImageView.h"
@@ -245,23 +243,6 @@ Size PlayController::slotPictureSize(int slot) const {
 
 // Outlets. A layout that lacks one is reported, and an empty hidden stand-in keeps the screen
 // working without it.
-
-namespace {
-
-template <class T>
-T* requireOutlet(ViewController& screen, View& parent, const std::string& name) {
-    if (T* found = screen.outlet<T>(name)) {
-        return found;
-    }
-    std::cerr << screen.className() << ": the layout has no " << name << "\n";
-    T& standIn = parent.addSubview(std::make_unique<T>());
-    standIn.setName(name);
-    standIn.setHidden(true);
-    screen.setOutlet(name, &standIn);
-    return &standIn;
-}
-
-}  // namespace
 
 void PlayController::connectOutlets() {
     View& root = view();

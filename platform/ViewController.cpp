@@ -76,3 +76,7 @@ bool ViewController::sendAction(std::string_view name) {
 Responder* ViewController::nextResponder() const {
     return view_ ? view_->superview() : nullptr;
 }
+
+void reportMissingOutlet(const ViewController& screen, const std::string& name) {
+    std::cerr << screen.className() << ": the layout has no " << name << "\n";
+}

@@ -16,6 +16,10 @@
 
 class NavigationController;
 
+class ViewController;
+
+void reportMissingOutlet(const ViewController& screen, const std::string& name);
+
 class ViewController : public Responder {
 public:
     // `layoutName` is the phone name of the screen's layout resource ("MenuController"), which
@@ -77,3 +81,18 @@ private:
     std::map<std::string, View*, std::less<>> outlets_;
     std::map<std::string, std::function<void()>, std::less<>> actions_;
 };
+
+// The outlet `name` of `screen`; when the layout lacks it, a hidden stand-in added to `parent`
+// (and a line on standard error), so that the screen still works with what it has.
+template <class T>
+T* requireOutlet(ViewController& screen, View& parent, const std::string& name) {
+    if (T* found = screen.outlet<T>(name)) {
+        return found;
+    }
+    reportMissingOutlet(screen, name);
+    T& standIn = parent.addSubview(std::make_unique<T>());
+    standIn.setName(name);
+    standIn.setHidden(true);
+    screen.setOutlet(name, &standIn);
+    return &standIn;
+}

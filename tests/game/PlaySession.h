@@ -11,27 +11,20 @@
 #include "app/AppDelegate_All.h"
 #include "game/GameScreens.h"
 #include "game/PlayController.h"
-#include "platform/Bundle.h"
 #include "platform/NavigationController.h"
 #include "platform/Platform.h"
 #include "platform/RunLoop.h"
 #include "platform/ScreenRegistry.h"
 #include "platform/ScriptSession.h"
 #include "platform/Window.h"
+#include "tests/support/HeadlessApp.h"
 #include "tests/support/TemporaryDirectory.h"
 
 class PlaySession {
 public:
     explicit PlaySession(DeviceProfile profile = DeviceProfile::phone()) : profile_(profile) {
         Platform::installHeadless();
-        Bundle::main().setResourcesDirectory(KALVORN_TEST_RESOURCES_DIR);
-        Bundle::main().setDocumentsDirectory(documents.path().string());
-        if (profile.isTablet()) {
-            app = std::make_unique<AppDelegate_iPad>();
-        } else {
-            app = std::make_unique<AppDelegate_iPhone>();
-        }
-        app->didFinishLaunching();
+        app = launchHeadlessApp(profile, documents);
         app->login = "defaultUser";
         registerGameScreens(registry);
         script = std::make_unique<ScriptSession>(app->window(), app->navigationController(),
