@@ -35,6 +35,7 @@ struct MovieRecord {
     bool presentedFullScreen = false;
     bool playing = false;
     bool finished = false;
+    int leftEarlyCount = 0;  // times the viewer left the full-screen movie before its end
     bool released = false;
 };
 
@@ -90,6 +91,7 @@ public:
                                                        UrlConnectionDelegate& delegate) override;
     Leaderboard& leaderboard() override { return leaderboard_; }
     HeadlessLeaderboard& headlessLeaderboard() { return leaderboard_; }
+    MoviePlayer* fullScreenMovie() override;
 
     // Every sound player asked for, oldest first.
     const std::vector<std::shared_ptr<const SoundRecord>>& sounds() const { return sounds_; }
