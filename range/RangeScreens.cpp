@@ -6,6 +6,7 @@
 
 #include "app/TextValue.h"
 #include "platform/ScreenRegistry.h"
+#include "range/MenuFirearmsController.h"
 #include "range/RifleMenuController.h"
 #include "range/RifleRangeGameController.h"
 
@@ -41,4 +42,6 @@ void registerRangeScreens(ScreenRegistry& registry) {
     registry.add("RifleRangeGameController_ipad", simulatorScreen<RifleRangeGameController_ipad>());
     registry.add("RifleMenuController", menuScreen<RifleMenuController>());
     registry.add("RifleMenuController_ipad", menuScreen<RifleMenuController_ipad>());
+    registry.add("MenuFirearmsController", menuScreen<MenuFirearmsController>());
+    registry.add("MenuFirearmsController_ipad", menuScreen<MenuFirearmsController_ipad>());
 }

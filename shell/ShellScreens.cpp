@@ -51,7 +51,6 @@ void registerShellScreens(ScreenRegistry& registry) {
         const char* title;
     };
     for (Pending pending : {
-             Pending{"MenuFirearmsController", "Firearms"},
              Pending{"RavuravovController", "Ravuravov"},
          }) {
         for (const DeviceProfile& profile : {DeviceProfile::phone(), DeviceProfile::tablet()}) {
