@@ -4,10 +4,10 @@
 #include "platform/View.h"
 #include "platform/ViewAnimation.h"
 
-void moveField(View& view, double offset) {
+void moveField(View& view, double offset, double duration) {
     AnimationOptions options;
     options.name = "moveField";
-    options.duration = 0.5;
+    options.duration = duration;
     options.curve = AnimationCurve::EaseInOut;
     animateViews(options, [&] {
         Rect frame = view.frame();

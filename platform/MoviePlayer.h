@@ -25,6 +25,10 @@ public:
     // when the movie ends.
     virtual void presentFullScreen() = 0;
     virtual bool isPresentedFullScreen() const = 0;
+    // The presentation's Done control (a tap on the movie, or Escape): a movie showing full
+    // screen stops there, its presentation closes and the playback-finished notification
+    // follows, as at its end. Does nothing for a movie that is not showing full screen.
+    virtual void leaveFullScreen() = 0;
 
     // Called (on the run loop) when playback ends; an empty function stops observing.
     void setPlaybackDidFinish(std::function<void(MoviePlayer&)> handler) {

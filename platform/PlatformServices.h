@@ -25,4 +25,7 @@ public:
     virtual std::unique_ptr<UrlConnection> createUrlConnection(UrlRequest request,
                                                                UrlConnectionDelegate& delegate) = 0;
     virtual Leaderboard& leaderboard() = 0;
+    // The newest movie showing full screen (presented and loaded), which covers the window and
+    // takes its touches; null when none is.
+    virtual MoviePlayer* fullScreenMovie() = 0;
 };

@@ -9,6 +9,7 @@
 #include "platform/Label.h"
 #include "platform/NavigationController.h"
 #include "platform/PageControl.h"
+#include "platform/Platform.h"
 #include "platform/RunLoop.h"
 #include "platform/ScreenRegistry.h"
 #include "platform/ScrollView.h"
@@ -101,6 +102,12 @@ StepResult ScriptSession::wait(double seconds) {
 }
 
 StepResult ScriptSession::tap(const ScriptTarget& target) {
+    // A movie showing full screen covers everything: a tap anywhere is its Done control.
+    if (MoviePlayer* movie = Platform::current().services().fullScreenMovie()) {
+        movie->leaveFullScreen();
+        settle();
+        return StepResult::success();
+    }
     std::string error;
     std::optional<Point> point = locate(target, error);
     if (!point) {

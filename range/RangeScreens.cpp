@@ -6,6 +6,8 @@
 
 #include "app/TextValue.h"
 #include "platform/ScreenRegistry.h"
+#include "range/MenuFirearmsController.h"
+#include "range/RifleMenuController.h"
 #include "range/RifleRangeGameController.h"
 
 namespace {
@@ -25,9 +27,21 @@ ScreenFactory simulatorScreen() {
     };
 }
 
+template <class Screen>
+ScreenFactory menuScreen() {
+    return [](const DeviceProfile&,
+              const std::vector<std::string>& arguments) -> std::unique_ptr<ViewController> {
+        return arguments.empty() ? std::make_unique<Screen>() : nullptr;
+    };
+}
+
 }  // namespace
 
 void registerRangeScreens(ScreenRegistry& registry) {
     registry.add("RifleRangeGameController", simulatorScreen<RifleRangeGameController>());
     registry.add("RifleRangeGameController_ipad", simulatorScreen<RifleRangeGameController_ipad>());
+    registry.add("RifleMenuController", menuScreen<RifleMenuController>());
+    registry.add("RifleMenuController_ipad", menuScreen<RifleMenuController_ipad>());
+    registry.add("MenuFirearmsController", menuScreen<MenuFirearmsController>());
+    registry.add("MenuFirearmsController_ipad", menuScreen<MenuFirearmsController_ipad>());
 }

@@ -4,16 +4,12 @@
 #include "platform/ActivityIndicatorView.h"
 #include "platform/Bundle.h"
 #include "platform/NavigationController.h"
-#include "platform/Platform.h"
 #include "platform/RunLoop.h"
 #include "platform/ScreenRegistry.h"
 
 namespace {
 
 constexpr double kFallbackSeconds = 6.0;
-constexpr double kLoadPollSeconds = 0.1;
-// The first phone model, which has only the older embedded movie player.
-constexpr const char* kFirstPhoneModel = "iPhone1,1";
 
 }  // namespace
 
@@ -21,10 +17,8 @@ IntroController::IntroController(const DeviceProfile& profile)
     : ViewController(profile, "IntroController") {}
 
 IntroController::~IntroController() {
-    for (const std::shared_ptr<Timer>& timer : {aTimer_, checkTimer_}) {
-        if (timer) {
-            timer->invalidate();
-        }
+    if (aTimer_) {
+        aTimer_->invalidate();
     }
 }
 
@@ -34,48 +28,29 @@ void IntroController::viewDidLoad() {
     }
     aTimer_ = RunLoop::main().performAfterDelay(kFallbackSeconds, [this] { nextController(); });
     view().setBackgroundColor(Color::black());
-    if (Platform::current().deviceModel() == kFirstPhoneModel) {
+    if (ScreenMovie::hasOnlyEmbeddedPlayer()) {
         iphoneStary();
     } else {
         iphoneNowy();
     }
 }
 
-std::unique_ptr<MoviePlayer> IntroController::makeMoviePlayer() {
+std::string IntroController::moviePath() const {
     const bool tablet = profile().isTablet();
-    std::optional<std::string> path =
-        Bundle::main().pathForResource(tablet ? "GUN_INTRO1" : "intro", tablet ? "mov" : "mp4");
-    std::unique_ptr<MoviePlayer> player = MoviePlayer::create(path.value_or(""));
-    player->setPlaybackDidFinish(
-        [this](MoviePlayer& finished) { movieFinishedCallback(finished); });
-    return player;
+    return Bundle::main()
+        .pathForResource(tablet ? "GUN_INTRO1" : "intro", tablet ? "mov" : "mp4")
+        .value_or("");
 }
 
 void IntroController::iphoneNowy() {
-    moviePlayer_ = makeMoviePlayer();
-    checkIt();
-}
-
-void IntroController::checkIt() {
-    if (!moviePlayer_) {
-        return;
-    }
-    if (moviePlayer_->loadState() == MoviePlayer::LoadStateUnknown) {
-        checkTimer_ = RunLoop::main().performAfterDelay(kLoadPollSeconds, [this] { checkIt(); });
-        return;
-    }
-    moviePlayer_->presentFullScreen();
+    movie_.iphoneNowy(moviePath());
 }
 
 void IntroController::iphoneStary() {
-    moviePlayer_ = makeMoviePlayer();
-    moviePlayer_->play();
+    movie_.iphoneStary(moviePath());
 }
 
-void IntroController::movieFinishedCallback(MoviePlayer& player) {
-    player.setPlaybackDidFinish({});
-    // Let go of the player on the next turn: we are inside its own notification.
-    RunLoop::main().post([finished = std::shared_ptr<MoviePlayer>(std::move(moviePlayer_))] {});
+void IntroController::movieFinishedCallback() {
     nextController();
 }
 
@@ -84,6 +59,8 @@ void IntroController::nextController() {
         return;
     }
     menuPushed_ = true;
+    // The menu covers the intro for good: a movie still loading must never be shown over it.
+    movie_.stop();
     const std::string menu = "MenuController" + std::string(profile().layoutSuffix());
     std::unique_ptr<ViewController> screen = ScreenRegistry::shared().create(menu, profile(), {});
     if (screen && navigationController()) {

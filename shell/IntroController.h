@@ -6,9 +6,9 @@
 
 #include <memory>
 
-#include "platform/MoviePlayer.h"
 #include "platform/Timer.h"
 #include "platform/ViewController.h"
+#include "shell/ScreenMovie.h"
 
 class IntroController : public ViewController {
 public:
@@ -20,18 +20,17 @@ public:
 
     void iphoneNowy();
     void iphoneStary();
-    void checkIt();
-    void movieFinishedCallback(MoviePlayer& player);
+    void checkIt() { movie_.checkIt(); }
+    void movieFinishedCallback();
     void nextController();
 
-    const MoviePlayer* moviePlayer() const { return moviePlayer_.get(); }
+    const ScreenMovie& movie() const { return movie_; }
 
 private:
-    std::unique_ptr<MoviePlayer> makeMoviePlayer();
+    std::string moviePath() const;
 
-    std::unique_ptr<MoviePlayer> moviePlayer_;
+    ScreenMovie movie_{[this] { movieFinishedCallback(); }};
     std::shared_ptr<Timer> aTimer_;
-    std::shared_ptr<Timer> checkTimer_;
     // Whichever comes first, the movie's end or the timer, opens the menu; the other must not
     // open a second one (a movie longer than the timer would otherwise do just that).
     bool menuPushed_ = false;

@@ -5,9 +5,12 @@
 #include <memory>
 
 #include "platform/ScreenRegistry.h"
+#include "shell/AboutController.h"
 #include "shell/IntroController.h"
 #include "shell/MenuController.h"
 #include "shell/PlaceholderController.h"
+#include "shell/TutorialGameController.h"
+#include "shell/TutorialInsideController.h"
 
 namespace {
 
@@ -29,17 +32,28 @@ void addScreen(ScreenRegistry& registry, const std::string& className) {
 void registerShellScreens(ScreenRegistry& registry) {
     addScreen<IntroController, IntroController_ipad>(registry, "IntroController");
     addScreen<MenuController, MenuController_ipad>(registry, "MenuController");
+    addScreen<TutorialGameController, TutorialGameController_ipad>(registry,
+                                                                   "TutorialGameController");
+    addScreen<AboutController, AboutController_ipad>(registry, "AboutController");
+    // The tutorial movie screen takes the base name of its movie.
+    for (const DeviceProfile& profile : {DeviceProfile::phone(), DeviceProfile::tablet()}) {
+        registry.add(
+            "TutorialInsideController" + std::string(profile.layoutSuffix()),
+            [profile](const DeviceProfile&,
+                      const std::vector<std::string>& args) -> std::unique_ptr<ViewController> {
+                return args.size() == 1 ? TutorialInsideController::initWithMP4(profile, args[0])
+                                        : nullptr;
+            });
+    }
 
     struct Pending {
         const char* className;
         const char* title;
     };
-    for (Pending pending :
-         {Pending{"RifleMenuController", "Rifle range"},
-          Pending{"MenuFirearmsController", "Firearms"},
-          Pending{"RavuravovController", "Ravuravov"},
-          Pending{"TutorialGameController", "Tutorial"}, Pending{"AboutController", "About"},
-          Pending{"RankingController", "Ranking"}}) {
+    for (Pending pending : {
+             Pending{"RavuravovController", "Ravuravov"},
+             Pending{"RankingController", "Ranking"},
+         }) {
         for (const DeviceProfile& profile : {DeviceProfile::phone(), DeviceProfile::tablet()}) {
             registry.add(pending.className + std::string(profile.layoutSuffix()),
                          withoutArguments([profile, title = std::string(pending.title)] {

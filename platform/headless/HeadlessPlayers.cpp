@@ -69,6 +69,13 @@ void HeadlessMoviePlayer::presentFullScreen() {
     play();
 }
 
+void HeadlessMoviePlayer::leaveFullScreen() {
+    if (record_->presentedFullScreen && record_->playing) {
+        ++record_->leftEarlyCount;
+        finish();
+    }
+}
+
 void HeadlessMoviePlayer::finish() {
     if (endTimer_) {
         endTimer_->invalidate();

@@ -34,6 +34,7 @@ public:
     bool isPlaying() const override { return record_->playing; }
     void presentFullScreen() override;
     bool isPresentedFullScreen() const override { return record_->presentedFullScreen; }
+    void leaveFullScreen() override;
 
     // Ends playback now and posts the notification.
     void finish();

@@ -29,11 +29,23 @@ std::unique_ptr<MoviePlayer> HeadlessServices::createMoviePlayer(const std::stri
     auto record = std::make_shared<MovieRecord>();
     record->path = path;
     std::error_code error;
-    record->loadable = !path.empty() && std::filesystem::is_regular_file(path, error);
+    // An empty file stands for one that cannot be decoded.
+    record->loadable = !path.empty() && std::filesystem::is_regular_file(path, error) &&
+                       std::filesystem::file_size(path, error) > 0;
     movies_.push_back(record);
     auto player = std::make_unique<HeadlessMoviePlayer>(*this, std::move(record));
     liveMovies_.push_back(player.get());
     return player;
+}
+
+MoviePlayer* HeadlessServices::fullScreenMovie() {
+    for (auto it = liveMovies_.rbegin(); it != liveMovies_.rend(); ++it) {
+        if ((*it)->isPresentedFullScreen() &&
+            (*it)->loadState() == MoviePlayer::LoadStatePlayable) {
+            return *it;
+        }
+    }
+    return nullptr;
 }
 
 std::unique_ptr<UrlConnection> HeadlessServices::createUrlConnection(

@@ -35,6 +35,7 @@ struct MovieRecord {
     bool presentedFullScreen = false;
     bool playing = false;
     bool finished = false;
+    int leftEarlyCount = 0;  // times the viewer left the full-screen movie before its end
     bool released = false;
 };
 
@@ -96,6 +97,7 @@ public:
     void useLeaderboard(std::unique_ptr<Leaderboard> leaderboard) {
         otherLeaderboard_ = std::move(leaderboard);
     }
+    MoviePlayer* fullScreenMovie() override;
 
     // Every sound player asked for, oldest first.
     const std::vector<std::shared_ptr<const SoundRecord>>& sounds() const { return sounds_; }

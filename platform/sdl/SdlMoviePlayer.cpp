@@ -89,6 +89,12 @@ void SdlMoviePlayer::advance() {
     }
 }
 
+void SdlMoviePlayer::leaveFullScreen() {
+    if (presented_ && playing_) {
+        finish();
+    }
+}
+
 void SdlMoviePlayer::finish() {
     playing_ = false;
     atEnd_ = true;

@@ -32,6 +32,7 @@ public:
     bool isPlaying() const override { return playing_; }
     void presentFullScreen() override;
     bool isPresentedFullScreen() const override { return presented_; }
+    void leaveFullScreen() override;
 
     // The picture shown now; empty (width 0) before the first one is decoded.
     const MovieFrame& currentFrame() const { return shown_; }

@@ -70,12 +70,21 @@ std::unique_ptr<UrlConnection> SdlServices::createUrlConnection(UrlRequest reque
     return urlAndLeaderboard_.createUrlConnection(std::move(request), delegate);
 }
 
-const MovieFrame* SdlServices::fullScreenMovieFrame() const {
+MoviePlayer* SdlServices::fullScreenMovie() {
+    return showingMovie();
+}
+
+SdlMoviePlayer* SdlServices::showingMovie() const {
     for (auto it = movies_->rbegin(); it != movies_->rend(); ++it) {
         if ((*it)->isPresentedFullScreen() &&
             (*it)->loadState() == MoviePlayer::LoadStatePlayable) {
-            return &(*it)->currentFrame();
+            return *it;
         }
     }
     return nullptr;
+}
+
+const MovieFrame* SdlServices::fullScreenMovieFrame() const {
+    const SdlMoviePlayer* movie = showingMovie();
+    return movie ? &movie->currentFrame() : nullptr;
 }

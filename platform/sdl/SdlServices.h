@@ -36,8 +36,11 @@ public:
 
     // The picture of the newest movie presented full screen, or null when none is.
     const MovieFrame* fullScreenMovieFrame() const;
+    MoviePlayer* fullScreenMovie() override;
 
 private:
+    SdlMoviePlayer* showingMovie() const;
+
     bool audioOpen_ = false;
     std::shared_ptr<MoviePlayerList> movies_ = std::make_shared<MoviePlayerList>();
     HeadlessServices urlAndLeaderboard_;

@@ -90,6 +90,7 @@ private:
 
     std::set<int> fingersOnWindow_;      // fingers delivered to the window's views
     std::map<int, int> fingersOnAlert_;  // finger -> the alert button it went down on (or -1)
+    std::set<int> fingersOnMovie_;       // fingers that went down on a full-screen movie
     std::map<SDL_FingerID, int> fingerNumbers_;
     TextField* focused_ = nullptr;
 };

@@ -115,6 +115,7 @@ void SdlWindow::fingerDown(int finger, Point location) {
         return;
     }
     if (currentOverlays().movie) {
+        fingersOnMovie_.insert(finger);
         return;
     }
     View* hit = window_.rootView().hitTest(location);
@@ -142,6 +143,13 @@ void SdlWindow::fingerUp(int finger, Point location) {
         }
         return;
     }
+    if (fingersOnMovie_.erase(finger) > 0) {
+        // A tap on the movie is its Done control.
+        if (MoviePlayer* movie = Platform::current().services().fullScreenMovie()) {
+            movie->leaveFullScreen();
+        }
+        return;
+    }
     if (fingersOnWindow_.erase(finger) > 0) {
         window_.touchUp(location, finger);
     }
@@ -154,10 +162,17 @@ void SdlWindow::cancelFingers() {
     }
     fingersOnWindow_.clear();
     fingersOnAlert_.clear();
+    fingersOnMovie_.clear();
     fingerNumbers_.clear();
 }
 
 void SdlWindow::handleKey(const SDL_KeyboardEvent& key) {
+    MoviePlayer* movie = Platform::current().services().fullScreenMovie();
+    if (movie && key.keysym.sym == SDLK_ESCAPE) {
+        needsDrawing_ = true;
+        movie->leaveFullScreen();
+        return;
+    }
     TextField* field = focusedField();
     if (!field) {
         return;

@@ -13,6 +13,7 @@
 #include "app/AppDelegate_All.h"
 #include "platform/NavigationController.h"
 #include "platform/Platform.h"
+#include "platform/RunLoop.h"
 #include "platform/ScreenRegistry.h"
 #include "platform/ScriptSession.h"
 #include "platform/Window.h"
@@ -27,6 +28,10 @@ public:
         : services(Platform::installHeadless()),
           app(launchHeadlessApp(profile, documents)),
           profile_(profile) {
+        // The intro ends now, so that it cannot push the main menu over a screen under test.
+        app->navigationController().topViewController()->view();
+        services.finishPlayingMovies();
+        RunLoop::main().runFor(0.1);
         registerRangeScreens(registry);
         script = std::make_unique<ScriptSession>(app->window(), app->navigationController(),
                                                  profile, registry);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/ImageView.h"
+#include "platform/Pictures.h"
 #include "platform/RunLoop.h"
 #include "platform/SoundPlayer.h"
 #include "range/RifleRangeGameController.h"
@@ -48,6 +49,9 @@ TEST_F(RifleRangeFiringTest, ASingleShotTakesTwoTicks) {
     EXPECT_EQ(screen.outlet<ImageView>("fire")->animationImages(),
               (std::vector<std::string>{"01b.png", "02b.png", "03b.png"}));
     EXPECT_EQ(screen.outlet<ImageView>("fire")->animationRepeatCount(), 1);
+    for (const std::string& frame : screen.outlet<ImageView>("fire")->animationImages()) {
+        EXPECT_TRUE(Pictures::path(frame)) << frame << " exists";
+    }
     EXPECT_NEAR(tilt(gun()), 0.0157, 1e-9);
     EXPECT_FALSE(screen.asNormal());
 
@@ -246,6 +250,9 @@ TEST_F(RifleRangeFiringTest, TheTabletFlashesItsOwnFramesAndHoldsEightShotgunRou
     EXPECT_EQ(screen.outlet<ImageView>("dymek")->animationImages().size(), 25u);
     EXPECT_EQ(tablet.sounds("luska_1").size(), 1u) << "the tablet smokes only at the press";
     EXPECT_EQ(tablet.sounds("Mossberg_500").size(), 1u);
+    for (const std::string& frame : screen.outlet<ImageView>("fire")->animationImages()) {
+        EXPECT_TRUE(Pictures::path(frame)) << frame << " exists";
+    }
 }
 
 }  // namespace

@@ -51,11 +51,12 @@ TEST_P(RifleRangeLoadTest, EveryGunIsConfiguredFromItsRow) {
         const std::string picture = tablet ? withAt2x(row.image) : row.image;
         auto* gun = screen.outlet<ImageView>("gun");
         ASSERT_NE(gun, nullptr);
-        const Size natural = Pictures::naturalSize(picture).value_or(Size{});
-        EXPECT_EQ(gun->image(), natural.width > 0 ? picture : "");
+        EXPECT_EQ(gun->image(), picture) << "the picture exists under its device name";
         EXPECT_EQ(gun->anchorPoint(), (Point{1, 1}));
+        const std::optional<Size> natural = Pictures::naturalSize(picture);
+        ASSERT_TRUE(natural);
         expectFrame(screen.outletView("gunview")->frame(), placed.gunOrigin.x, placed.gunOrigin.y,
-                    natural.width * placed.scale, natural.height * placed.scale);
+                    natural->width * placed.scale, natural->height * placed.scale);
         expectFrame(screen.outletView("dymek")->frame(), placed.smokeOrigin.x, placed.smokeOrigin.y,
                     tablet ? 300 : 150, tablet ? 484 : 242);
         expectFrame(screen.outletView("fire")->frame(), placed.flashOrigin.x, placed.flashOrigin.y,
@@ -106,6 +107,9 @@ TEST_P(RifleRangeLoadTest, TheOpeningSmokeAndOnThePhoneTheSmokeRoutine) {
         EXPECT_EQ(smoke->animationImages(), frames);
         ASSERT_EQ(session.sounds("luska_1").size(), 1u);
         EXPECT_TRUE(session.sounds("luska_1")[0]->playing);
+    }
+    for (const std::string& frame : smoke->animationImages()) {
+        EXPECT_TRUE(Pictures::path(frame)) << frame << " exists";
     }
 }
 

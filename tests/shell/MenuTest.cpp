@@ -41,7 +41,7 @@ TEST_F(MenuTest, MusicLoopsFromTheStartOnEveryAppearance) {
     EXPECT_TRUE(sounds("Menu_loop")[0]->playing);
     EXPECT_EQ(sounds("Menu_loop")[0]->numberOfLoops, -1);
 
-    ASSERT_TRUE(game.run("tap aboutButton\nexpect-screen PlaceholderController\n"));
+    ASSERT_TRUE(game.run("tap aboutButton\nexpect-screen AboutController\n"));
     EXPECT_FALSE(sounds("Menu_loop")[0]->playing) << "an entry stops the music";
     EXPECT_EQ(sounds("trigger_4_GOOD").size(), 1u);
 
