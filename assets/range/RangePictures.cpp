@@ -75,19 +75,20 @@ void addGuns(std::vector<RangePicture>& pictures) {
     }
 }
 
-// The flash bursts leftwards from about where the guns' muzzles meet the flash picture.
+// The flash bursts leftwards from near the top of its picture, where the flash frames of the
+// table lie closest to the guns' muzzles.
 void addFlashes(std::vector<RangePicture>& pictures) {
     for (int frame = 1; frame <= 3; ++frame) {
         addPair(pictures, numbered(frame, "b.png"), 250, 150,
                 [frame](cairo_t* cr, double width, double height) {
-                    art::drawMuzzleFlash(cr, {width * 0.36, height * 0.3}, width * 0.3, true,
+                    art::drawMuzzleFlash(cr, {width * 0.36, height * 0.08}, width * 0.3, true,
                                          1.0 - (frame - 1) * 0.3);
                 });
     }
     for (int frame = 1; frame <= 4; ++frame) {
         addPair(pictures, numbered(frame, "masz.png"), 250, 150,
                 [frame](cairo_t* cr, double width, double height) {
-                    art::drawMuzzleFlash(cr, {width * 0.36, height * 0.35}, width * 0.36, true,
+                    art::drawMuzzleFlash(cr, {width * 0.36, height * 0.08}, width * 0.36, true,
                                          1.0 - (frame - 1) * 0.22);
                 });
     }
