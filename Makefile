@@ -25,7 +25,7 @@ test: build
 
 # The unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: setup
-	cmake -S . -B $(ASAN_BUILD) -DKALVORN_WERROR=ON -DKALVORN_SANITIZE=ON -DKALVORN_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	cmake -S . -B $(ASAN_BUILD) -DKALVORN_WERROR=ON -DKALVORN_SANITIZE=ON -DKALVORN_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS) >/dev/null
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS) -L unit
 

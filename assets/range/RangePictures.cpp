@@ -1,6 +1,7 @@
 // Drawing the range's pictures.
 #include "range/RangePictures.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -54,41 +55,67 @@ void addIpadPair(std::vector<RangePicture>& pictures, const std::string& phoneNa
                         tabletHeight, kind, draw});
 }
 
-// The six simulator guns that are not assembly pictures, muzzle left, filling the picture.
+// Where the flash frames burst from, as fractions of their picture, and the flash picture's
+// size on each profile (the simulator screen's flash frame).
+constexpr double kFlashSourceX = 0.36;
+constexpr double kFlashSourceY = 0.08;
+constexpr double kFlashWidth[] = {250, 500};
+constexpr double kFlashHeight[] = {150, 300};
+
+// The six simulator guns that are not assembly pictures, muzzle left. Each profile's picture
+// places the gun so that its muzzle lies where that profile's flash frame bursts from; where
+// that point is left of or above the picture's corner, the gun starts at the corner.
 void addGuns(std::vector<RangePicture>& pictures) {
     struct NewGun {
         const char* file;
-        int width;
-        int height;
-        GunModel model;
+        int id;
+        double width;  // of the gun on the phone; twice that on the tablet
+        double height;
     };
-    for (const NewGun& gun :
-         {NewGun{"ak47.png", 200, 70, GunModel::Rifle}, NewGun{"m16.png", 185, 70, GunModel::Rifle},
-          NewGun{"m249.png", 155, 70, GunModel::Rifle},
-          NewGun{"mossberg.png", 185, 55, GunModel::Rifle},
-          NewGun{"saiga.png", 125, 45, GunModel::Rifle},
-          NewGun{"spas.png", 125, 45, GunModel::Rifle}}) {
-        addPair(pictures, gun.file, gun.width, gun.height,
-                [model = gun.model](cairo_t* cr, double width, double height) {
-                    art::drawGun(cr, model, {{0, 0, width, height}, true});
-                });
+    for (const NewGun& gun : {NewGun{"ak47.png", 18, 200, 60}, NewGun{"m16.png", 20, 185, 60},
+                              NewGun{"m249.png", 24, 155, 60}, NewGun{"mossberg.png", 28, 185, 45},
+                              NewGun{"saiga.png", 29, 125, 38}, NewGun{"spas.png", 30, 125, 38}}) {
+        const SimulatorGunConfig& config = *findSimulatorGun(gun.id);
+        for (int tablet = 0; tablet <= 1; ++tablet) {
+            const SimulatorPlacement& placed = config.placement(tablet == 1);
+            const double k = tablet ? 2 : 1;
+            const art::Rect box{0, 0, gun.width * k, gun.height * k};
+            const art::Point muzzle = art::muzzlePoint(GunModel::Rifle, {box, true});
+            const double targetX =
+                (placed.flashOrigin.x + kFlashSourceX * kFlashWidth[tablet]) / placed.scale;
+            const double targetY =
+                (placed.flashOrigin.y + kFlashSourceY * kFlashHeight[tablet]) / placed.scale;
+            const double dx = std::max(0.0, targetX - muzzle.x);
+            const double dy = std::max(0.0, targetY - muzzle.y);
+            std::string file = gun.file;
+            if (tablet) {
+                file.insert(file.rfind('.'), "@2x");
+            }
+            pictures.push_back(
+                {file, static_cast<int>(std::ceil(dx + box.width)),
+                 static_cast<int>(std::ceil(dy + box.height)), FileKind::Png,
+                 [box, dx, dy](cairo_t* cr, double, double) {
+                     art::drawGun(cr, GunModel::Rifle, {{dx, dy, box.width, box.height}, true});
+                 }});
+        }
     }
 }
 
-// The flash bursts leftwards from about where the guns' muzzles meet the flash picture.
+// The flash bursts leftwards from near the top of its picture, where the flash frames of the
+// table lie closest to the guns' muzzles.
 void addFlashes(std::vector<RangePicture>& pictures) {
     for (int frame = 1; frame <= 3; ++frame) {
         addPair(pictures, numbered(frame, "b.png"), 250, 150,
                 [frame](cairo_t* cr, double width, double height) {
-                    art::drawMuzzleFlash(cr, {width * 0.36, height * 0.3}, width * 0.3, true,
-                                         1.0 - (frame - 1) * 0.3);
+                    art::drawMuzzleFlash(cr, {width * kFlashSourceX, height * kFlashSourceY},
+                                         width * 0.3, true, 1.0 - (frame - 1) * 0.3);
                 });
     }
     for (int frame = 1; frame <= 4; ++frame) {
         addPair(pictures, numbered(frame, "masz.png"), 250, 150,
                 [frame](cairo_t* cr, double width, double height) {
-                    art::drawMuzzleFlash(cr, {width * 0.36, height * 0.35}, width * 0.36, true,
-                                         1.0 - (frame - 1) * 0.22);
+                    art::drawMuzzleFlash(cr, {width * kFlashSourceX, height * kFlashSourceY},
+                                         width * 0.36, true, 1.0 - (frame - 1) * 0.22);
                 });
     }
 }

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <thread>
+#include <vector>
 
 #include <unistd.h>
 
@@ -102,6 +103,25 @@ TEST_F(MediaPlayersTest, EachPlayerHasItsOwnChannel) {
     first.reset();
     EXPECT_TRUE(second->isPlaying());
     EXPECT_EQ(Mix_Playing(-1), 1);
+}
+
+TEST_F(MediaPlayersTest, MoreSoundsThanChannelsAllPlayAtOnce) {
+    // Eight overlapping shots, a casing and a reload, with every channel already busy.
+    std::vector<std::unique_ptr<SoundPlayer>> players;
+    const int channels = Mix_AllocateChannels(-1);
+    for (int i = 0; i < channels + 10; ++i) {
+        players.push_back(services->createSoundPlayer("beep", "aif", sound.string()));
+        ASSERT_NE(players.back(), nullptr);
+        players.back()->setNumberOfLoops(-1);
+        players.back()->play();
+    }
+    for (const auto& player : players) {
+        EXPECT_TRUE(player->isPlaying());
+    }
+    EXPECT_EQ(Mix_Playing(-1), channels + 10);
+    EXPECT_GT(Mix_AllocateChannels(-1), channels) << "channels were added when all were busy";
+    players.clear();
+    EXPECT_EQ(Mix_Playing(-1), 0);
 }
 
 TEST_F(MediaPlayersTest, MissingOrUnreadableSoundGivesNoPlayer) {

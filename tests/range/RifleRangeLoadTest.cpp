@@ -1,5 +1,6 @@
 // The simulator screen as it loads: every gun of the table on both profiles (picture, frames,
 // magazine, sounds), the defaults a gun keeps, the opening smoke, and ids without a row.
+#include <algorithm>
 #include <cmath>
 
 #include "platform/ImageView.h"
@@ -57,6 +58,13 @@ TEST_P(RifleRangeLoadTest, EveryGunIsConfiguredFromItsRow) {
         ASSERT_TRUE(natural);
         expectFrame(screen.outletView("gunview")->frame(), placed.gunOrigin.x, placed.gunOrigin.y,
                     natural->width * placed.scale, natural->height * placed.scale);
+        // The gun stands at the range's bottom right; most of it is in view.
+        const Rect gunFrame = screen.outletView("gunview")->frame();
+        const Size shown = session.profile().screenSize();
+        const double visibleWidth = std::min(gunFrame.x + gunFrame.width, shown.width) - gunFrame.x;
+        const double visibleHeight =
+            std::min(gunFrame.y + gunFrame.height, shown.height) - gunFrame.y;
+        EXPECT_GT(visibleWidth * visibleHeight, 0.5 * gunFrame.width * gunFrame.height);
         expectFrame(screen.outletView("dymek")->frame(), placed.smokeOrigin.x, placed.smokeOrigin.y,
                     tablet ? 300 : 150, tablet ? 484 : 242);
         expectFrame(screen.outletView("fire")->frame(), placed.flashOrigin.x, placed.flashOrigin.y,
