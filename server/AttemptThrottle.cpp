@@ -26,25 +26,16 @@ std::string normalised(const std::string& key) {
 AttemptThrottle::AttemptThrottle(size_t limit, Clock::duration window)
     : limit_(limit), window_(window), nextPruneAt_(kPruneAbove) {}
 
-bool AttemptThrottle::isBlocked(const std::string& key, Clock::time_point now) {
-    std::lock_guard lock(mutex_);
-    auto found = attempts_.find(normalised(key));
-    if (found == attempts_.end()) {
-        return false;
-    }
-    dropExpired(found->second, now);
-    return found->second.size() >= limit_;
-}
-
-void AttemptThrottle::record(const std::string& key, Clock::time_point now) {
+bool AttemptThrottle::tryTake(const std::string& key, Clock::time_point now) {
     std::lock_guard lock(mutex_);
     pruneIfLarge(now);
     auto& times = attempts_[normalised(key)];
     dropExpired(times, now);
-    times.push_back(now);
-    if (times.size() > limit_) {
-        times.pop_front();
+    if (times.size() >= limit_) {
+        return false;
     }
+    times.push_back(now);
+    return true;
 }
 
 void AttemptThrottle::forget(const std::string& key) {

@@ -1,6 +1,7 @@
-// Counts recent attempts per key (a user name: failed log-ins, password reminders) and blocks
-// the key once too many fall within a sliding window. Kept in memory: a restart forgets the
-// counts, which only gives a guesser one more window. Thread-safe.
+// Counts recent attempts per key (a user name: log-ins, password reminders) and blocks the key
+// once too many fall within a sliding window. An attempt is checked and counted in one step,
+// before the work it allows, so requests racing each other cannot pass the limit together. Kept in
+// memory: a restart forgets the counts, which only gives a guesser one more window. Thread-safe.
 #pragma once
 
 #include <chrono>
@@ -16,8 +17,10 @@ public:
 
     AttemptThrottle(size_t limit, Clock::duration window);
 
-    bool isBlocked(const std::string& key, Clock::time_point now);
-    void record(const std::string& key, Clock::time_point now);
+    // Counts an attempt and returns true, or returns false without counting when the limit is
+    // already reached.
+    bool tryTake(const std::string& key, Clock::time_point now);
+    // Clears the key's attempts (a log-in that succeeded).
     void forget(const std::string& key);
 
 private:

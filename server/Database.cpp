@@ -1,14 +1,17 @@
 // SQLite connection, schema and statement cache of the web service.
 #include "Database.h"
 
+#include <iterator>
+
 namespace {
 
 // Tables of the service. Names are case-insensitive so that "Bob" and "bob" cannot both exist.
 // totals holds the ranked players only; its index serves the top of the ranking. points_buckets
 // counts the players per band of 100 points and is kept up to date by triggers in the same
 // statement that changes totals, so a position is a sum over at most 871 bands plus a count
-// within the player's own band, whatever the number of players. A backup copy is a row of copies plus its rows in
-// copy_rows; the newest copy of a user is the current one, older ones are kept for the operator.
+// within the player's own band, whatever the number of players. A backup copy is a row of copies
+// plus its rows in copy_rows; the newest copy of a user is the current one, older ones are kept for
+// the operator.
 constexpr const char* kSchema = R"sql(
 CREATE TABLE IF NOT EXISTS users(
     id INTEGER PRIMARY KEY,
@@ -55,6 +58,16 @@ CREATE TABLE IF NOT EXISTS copy_rows(
     PRIMARY KEY(copy_id, id_gun)
 ) WITHOUT ROWID;
 )sql";
+
+// Changes to the tables above, in order: a database at PRAGMA user_version N gets the changes from
+// index N on, each in the transaction that also raises its version.
+// 1: a password mailed by a reminder is kept beside the player's own until one of them is used.
+constexpr const char* kMigrations[] = {
+    R"sql(
+ALTER TABLE users ADD COLUMN reminder_hash TEXT;
+ALTER TABLE users ADD COLUMN reminder_expires_at INTEGER;
+)sql",
+};
 
 void check(sqlite3* connection, int code) {
     if (code != SQLITE_OK && code != SQLITE_ROW && code != SQLITE_DONE) {
@@ -132,6 +145,26 @@ Database::Database(const std::filesystem::path& file) {
     execute("PRAGMA foreign_keys=ON");
     execute("PRAGMA busy_timeout=5000");
     execute(kSchema);
+    migrate();
+}
+
+void Database::migrate() {
+    constexpr int64_t kLatest = std::size(kMigrations);
+    for (;;) {
+        Transaction transaction(*this);
+        int64_t version = 0;
+        {
+            Query query = this->query("PRAGMA user_version");
+            query.step();
+            version = query.integer(0);
+        }
+        if (version >= kLatest) {
+            return;
+        }
+        execute(kMigrations[version]);
+        execute(("PRAGMA user_version=" + std::to_string(version + 1)).c_str());
+        transaction.commit();
+    }
 }
 
 Database::~Database() {

@@ -68,6 +68,9 @@ public:
     int changes() const;
 
 private:
+    // Brings a database made by an earlier version up to the current tables.
+    void migrate();
+
     sqlite3* connection_ = nullptr;
     std::map<std::string, sqlite3_stmt*, std::less<>> statements_;
     std::mutex mutex_;

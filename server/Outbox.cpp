@@ -3,8 +3,12 @@
 
 #include <sodium.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <chrono>
-#include <fstream>
+#include <cstring>
 #include <stdexcept>
 #include <system_error>
 
@@ -18,6 +22,48 @@ std::string randomHex(size_t bytes) {
                    raw.size());
     hex.pop_back();
     return hex;
+}
+
+[[noreturn]] void fail(const std::string& what, const std::filesystem::path& path) {
+    throw std::runtime_error(what + " " + path.string() + ": " + std::strerror(errno));
+}
+
+// Makes a file's name (a creation or a rename) as durable as its content.
+void syncDirectory(const std::filesystem::path& directory) {
+    int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        fail("could not open", directory);
+    }
+    int synced = fsync(fd);
+    close(fd);
+    if (synced != 0) {
+        fail("could not sync", directory);
+    }
+}
+
+// Writes the whole text to a new file readable by its owner only and syncs it to disk.
+void writeDurably(const std::filesystem::path& path, const std::string& text) {
+    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        fail("could not create", path);
+    }
+    size_t written = 0;
+    while (written < text.size()) {
+        ssize_t count = write(fd, text.data() + written, text.size() - written);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            close(fd);
+            fail("could not write", path);
+        }
+        written += static_cast<size_t>(count);
+    }
+    if (fsync(fd) != 0) {
+        close(fd);
+        fail("could not sync", path);
+    }
+    close(fd);
 }
 
 }  // namespace
@@ -40,6 +86,7 @@ Outbox::Draft::Draft(Draft&& other) noexcept
 void Outbox::Draft::deliver() {
     std::filesystem::rename(temporary_, final_);
     temporary_.clear();
+    syncDirectory(final_.parent_path());
 }
 
 Outbox::Outbox(std::filesystem::path directory) : directory_(std::move(directory)) {
@@ -53,17 +100,8 @@ Outbox::Draft Outbox::prepare(const MailMessage& message, const std::string& rec
     std::string stem = std::to_string(seconds) + "-" + recipientName + "-" + randomHex(6);
     std::filesystem::path temporary = directory_ / ("." + stem + ".tmp");
     Draft draft(temporary, directory_ / (stem + ".txt"));
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file << "To: " << message.to << "\n"
-             << "Subject: " << message.subject << "\n\n"
-             << message.text;
-        file.flush();
-        if (!file) {
-            throw std::runtime_error("could not write " + temporary.string());
-        }
-    }
-    std::filesystem::permissions(
-        temporary, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    writeDurably(temporary, "To: " + message.to + "\n" + "Subject: " + message.subject + "\n\n" +
+                                message.text);
+    syncDirectory(directory_);
     return draft;
 }

@@ -34,7 +34,8 @@ public:
 
     explicit Outbox(std::filesystem::path directory);
 
-    // Throws std::runtime_error when the file cannot be written.
+    // The draft is synced to disk, with its directory, before this returns. Throws
+    // std::runtime_error when the file cannot be written.
     Draft prepare(const MailMessage& message, const std::string& recipientName);
 
 private:

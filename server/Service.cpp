@@ -19,10 +19,11 @@ namespace {
 // No value of any endpoint needs more (names have 20 characters, e-mail addresses 254).
 constexpr size_t kMaxValueLength = 256;
 
-constexpr size_t kLoginFailuresAllowed = 5;
+constexpr size_t kLoginAttemptsAllowed = 5;
 constexpr auto kLoginFailureWindow = std::chrono::minutes(15);
 constexpr size_t kRemindersAllowed = 3;
 constexpr auto kReminderWindow = std::chrono::hours(1);
+constexpr int64_t kReminderLifetime = 24 * 60 * 60;  // seconds
 
 constexpr const char* kUnknownUser = "Unknown user.";
 constexpr const char* kServiceTrouble = "The service is not available right now.";
@@ -32,7 +33,8 @@ const std::string* firstValue(const QueryValues& query, const std::string& key) 
     return found == query.end() ? nullptr : &found->second;
 }
 
-// A message when a value is missing or too long, nothing when all are present and within limits.
+// A message when a value is missing, too long or not UTF-8 text, nothing when all are present and
+// acceptable.
 std::optional<std::string> valuesProblem(const QueryValues& query,
                                          std::initializer_list<const char*> keys) {
     for (const char* key : keys) {
@@ -43,6 +45,9 @@ std::optional<std::string> valuesProblem(const QueryValues& query,
         size_t limit = std::string_view(key) == "json" ? kMaxBackupTextLength : kMaxValueLength;
         if (value->size() > limit) {
             return std::string("Value too long: ") + key + ".";
+        }
+        if (!isValidUtf8(*value)) {
+            return std::string("Invalid value: ") + key + ".";
         }
     }
     return std::nullopt;
@@ -117,7 +122,7 @@ Service::Service(Database& database, Outbox& outbox)
       users_(database),
       ranking_(database),
       backups_(database),
-      loginFailures_(kLoginFailuresAllowed, kLoginFailureWindow),
+      loginAttempts_(kLoginAttemptsAllowed, kLoginFailureWindow),
       passwordReminders_(kRemindersAllowed, kReminderWindow) {}
 
 ServiceReply Service::handle(std::string_view endpoint, const QueryValues& query) {
@@ -210,7 +215,7 @@ ServiceReply Service::loginUser(const QueryValues& query) {
     }
     const std::string& name = valueOf(query, "username");
     const std::string& password = valueOf(query, "password");
-    if (loginFailures_.isBlocked(name, AttemptThrottle::Clock::now())) {
+    if (!loginAttempts_.tryTake(name, AttemptThrottle::Clock::now())) {
         return failure("Too many failed log-ins. Try again in 15 minutes.");
     }
     std::optional<User> user;
@@ -219,16 +224,28 @@ ServiceReply Service::loginUser(const QueryValues& query) {
         user = users_.find(name);
     }
     bool accepted = false;
+    bool byReminder = false;
     if (user) {
         accepted = hasher_.verify(user->passwordHash, password);
+        if (!accepted && user->reminderHash && user->reminderExpiresAt > secondsNow()) {
+            accepted = byReminder = hasher_.verify(*user->reminderHash, password);
+        }
     } else {
         hasher_.verifyNothing(password);
     }
     if (!accepted) {
-        loginFailures_.record(name, AttemptThrottle::Clock::now());
         return failure("Wrong user name or password.");
     }
-    loginFailures_.forget(name);
+    loginAttempts_.forget(name);
+    if (user->reminderHash) {
+        // Whichever of the two passwords was used stays; the other is gone.
+        std::lock_guard lock(database_.mutex());
+        if (byReminder) {
+            users_.adoptReminder(user->id, *user->reminderHash);
+        } else {
+            users_.dropReminder(user->id);
+        }
+    }
     return success();
 }
 
@@ -237,9 +254,6 @@ ServiceReply Service::forgot(const QueryValues& query) {
         return failure(*problem);
     }
     const std::string& name = valueOf(query, "username");
-    if (passwordReminders_.isBlocked(name, AttemptThrottle::Clock::now())) {
-        return failure("A new password was sent a short while ago. Please check your e-mail.");
-    }
     std::optional<User> user;
     {
         std::lock_guard lock(database_.mutex());
@@ -248,20 +262,23 @@ ServiceReply Service::forgot(const QueryValues& query) {
     if (!user) {
         return failure("Unknown user name.");
     }
+    if (!passwordReminders_.tryTake(name, AttemptThrottle::Clock::now())) {
+        return failure("A new password was sent a short while ago. Please check your e-mail.");
+    }
     std::string password = randomPassword();
     std::string hash = hasher_.hash(password);
     MailMessage message{user->mail, "Your new Kalvorn password",
                         "Hello " + user->name + ",\n\nyour new Kalvorn password is: " + password +
                             "\n\nLog in with it in the game's settings panel.\n"};
-    // The message is written before the new password is stored and published after it, so the
-    // player never gets a password that does not work.
+    // The message is on disk before the password it announces is stored, and appears in the
+    // outbox only after that, so the player never gets a password that does not work. The old
+    // password keeps working, so a reminder someone else asked for locks no one out.
     Outbox::Draft draft = outbox_.prepare(message, user->name);
     {
         std::lock_guard lock(database_.mutex());
-        users_.setPasswordHash(user->id, hash);
+        users_.setReminder(user->id, hash, secondsNow() + kReminderLifetime);
     }
     draft.deliver();
-    passwordReminders_.record(name, AttemptThrottle::Clock::now());
     return success();
 }
 

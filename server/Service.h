@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <string>
 #include <string_view>
 
@@ -13,12 +12,9 @@
 #include "Database.h"
 #include "Outbox.h"
 #include "PasswordHasher.h"
+#include "QueryString.h"
 #include "Ranking.h"
 #include "UserStore.h"
-
-// Same shape as the query parameters the HTTP layer decodes: a key may come more than once, and
-// the first value counts.
-using QueryValues = std::multimap<std::string, std::string>;
 
 struct ServiceReply {
     int status = 200;
@@ -61,6 +57,7 @@ private:
     UserStore users_;
     Ranking ranking_;
     BackupStore backups_;
-    AttemptThrottle loginFailures_;
+    // Log-ins count as attempts until one succeeds.
+    AttemptThrottle loginAttempts_;
     AttemptThrottle passwordReminders_;
 };

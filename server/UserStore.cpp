@@ -2,13 +2,24 @@
 #include "UserStore.h"
 
 std::optional<User> UserStore::find(const std::string& name) {
-    Query query =
-        database_.query("SELECT id, name, password_hash, mail, country FROM users WHERE name = ?");
+    Query query = database_.query(
+        "SELECT id, name, password_hash, mail, country, reminder_hash, reminder_expires_at "
+        "FROM users WHERE name = ?");
     query.bind(1, name);
     if (!query.step()) {
         return std::nullopt;
     }
-    return User{query.integer(0), query.text(1), query.text(2), query.text(3), query.text(4)};
+    User user;
+    user.id = query.integer(0);
+    user.name = query.text(1);
+    user.passwordHash = query.text(2);
+    user.mail = query.text(3);
+    user.country = query.text(4);
+    if (!query.isNull(5)) {
+        user.reminderHash = query.text(5);
+        user.reminderExpiresAt = query.integer(6);
+    }
+    return user;
 }
 
 int64_t UserStore::create(const std::string& name, const std::string& passwordHash,
@@ -20,8 +31,24 @@ int64_t UserStore::create(const std::string& name, const std::string& passwordHa
     return database_.lastInsertId();
 }
 
-void UserStore::setPasswordHash(int64_t userId, const std::string& passwordHash) {
-    Query query = database_.query("UPDATE users SET password_hash = ? WHERE id = ?");
-    query.bind(1, passwordHash).bind(2, userId);
+void UserStore::setReminder(int64_t userId, const std::string& reminderHash, int64_t expiresAt) {
+    Query query =
+        database_.query("UPDATE users SET reminder_hash = ?, reminder_expires_at = ? WHERE id = ?");
+    query.bind(1, reminderHash).bind(2, expiresAt).bind(3, userId);
+    query.run();
+}
+
+void UserStore::dropReminder(int64_t userId) {
+    Query query = database_.query(
+        "UPDATE users SET reminder_hash = NULL, reminder_expires_at = NULL WHERE id = ?");
+    query.bind(1, userId);
+    query.run();
+}
+
+void UserStore::adoptReminder(int64_t userId, const std::string& reminderHash) {
+    Query query = database_.query(
+        "UPDATE users SET password_hash = reminder_hash, reminder_hash = NULL, "
+        "reminder_expires_at = NULL WHERE id = ? AND reminder_hash = ?");
+    query.bind(1, userId).bind(2, reminderHash);
     query.run();
 }

@@ -4,6 +4,7 @@
 #include <httplib.h>
 #include <pthread.h>
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <atomic>
 #include <chrono>
@@ -118,6 +119,24 @@ int serve(const ServerOptions& options, Database& database) {
     return listened ? 0 : 1;
 }
 
+// The data directory holds password hashes and e-mail addresses: only the service's user may
+// read it. The umask covers every file made later (SQLite's log files, the outbox); what an
+// earlier version left readable is closed here.
+void prepareDataDirectory(const std::filesystem::path& directory) {
+    namespace fs = std::filesystem;
+    umask(077);
+    fs::create_directories(directory);
+    fs::permissions(directory, fs::perms::owner_all);
+    for (const auto& entry : fs::recursive_directory_iterator(directory)) {
+        if (entry.is_symlink()) {
+            continue;  // chmod would change what the link points to
+        }
+        fs::permissions(entry.path(), entry.is_directory()
+                                          ? fs::perms::owner_all
+                                          : fs::perms::owner_read | fs::perms::owner_write);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -140,7 +159,7 @@ int main(int argc, char** argv) {
     signal(SIGPIPE, SIG_IGN);
 
     try {
-        std::filesystem::create_directories(options.dataDirectory);
+        prepareDataDirectory(options.dataDirectory);
         Database database(options.dataDirectory / "kalvorn.sqlite");
         if (options.listCopiesOf || options.copyToBringBack) {
             return runOperatorCommand(options, database);

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <fstream>
 #include <future>
+#include <map>
 #include <regex>
 #include <sstream>
 #include <thread>
@@ -112,7 +113,71 @@ TEST_F(ServerIntegrationTest, TheNineEndpointsServeAGameSession) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory.path() / "data/outbox"),
                             std::filesystem::directory_iterator()),
               1);
-    EXPECT_NE(get("/loginUser.php?username=anna&password=my+secret").body, kOk);
+    EXPECT_EQ(get("/loginUser.php?username=anna&password=my+secret").body, kOk)
+        << "a reminder adds a password and takes none away";
+}
+
+TEST_F(ServerIntegrationTest, ParallelLogInsAndRemindersCannotPassTheirLimits) {
+    startServer();
+    registerUser("anna");
+    auto inParallel = [&](int count, const std::string& path) {
+        std::vector<std::future<Reply>> replies;
+        for (int i = 0; i < count; ++i) {
+            replies.push_back(std::async(std::launch::async, [&] {
+                auto own = server->client();
+                return ::get(*own, path);
+            }));
+        }
+        std::map<std::string, int> bodies;
+        for (auto& reply : replies) {
+            ++bodies[reply.get().body];
+        }
+        return bodies;
+    };
+
+    auto logins = inParallel(20, "/loginUser.php?username=anna&password=wrong-guess");
+    EXPECT_EQ(logins[R"([0,"Wrong user name or password."])"], 5);
+    EXPECT_EQ(logins[R"([0,"Too many failed log-ins. Try again in 15 minutes."])"], 15);
+
+    auto reminders = inParallel(12, "/forgot.php?username=anna");
+    EXPECT_EQ(reminders[kOk], 3);
+    EXPECT_EQ(
+        reminders[R"([0,"A new password was sent a short while ago. Please check your e-mail."])"],
+        9);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory.path() / "data/outbox"),
+                            std::filesystem::directory_iterator()),
+              3);
+}
+
+TEST_F(ServerIntegrationTest, KeepsItsDataFromOtherLocalUsers) {
+    startServer();
+    registerUser("anna");
+    ASSERT_EQ(get("/forgot.php?username=anna").body, kOk);
+    EXPECT_EQ(get("/loginUser.php?username=anna&password=secret1").body, kOk)
+        << "the player who did not ask for the reminder can still log in";
+    namespace fs = std::filesystem;
+    fs::path data = directory.path() / "data";
+    auto modeOf = [](const fs::path& path) { return fs::status(path).permissions(); };
+    EXPECT_EQ(modeOf(data), fs::perms::owner_all);
+    EXPECT_EQ(modeOf(data / "outbox"), fs::perms::owner_all);
+    int files = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(data)) {
+        if (entry.is_regular_file()) {
+            ++files;
+            EXPECT_EQ(modeOf(entry.path()), fs::perms::owner_read | fs::perms::owner_write)
+                << entry.path();
+        }
+    }
+    EXPECT_GE(files, 3) << "the database, its log and the mail";
+
+    // A data directory left readable by an earlier version is closed on start.
+    server->stop(SIGTERM);
+    fs::permissions(data, fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read |
+                              fs::perms::group_exec | fs::perms::others_exec);
+    fs::permissions(data / "kalvorn.sqlite", fs::perms::others_read, fs::perm_options::add);
+    startServer();
+    EXPECT_EQ(modeOf(data), fs::perms::owner_all);
+    EXPECT_EQ(modeOf(data / "kalvorn.sqlite"), fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST_F(ServerIntegrationTest, TheOperatorBringsBackAnOverwrittenCopyWhileTheServiceRuns) {
@@ -161,7 +226,7 @@ TEST_F(ServerIntegrationTest, MalformedRequestsGetFailureRepliesAndHarmNoOne) {
               R"([0,"Value too long: username."])");
     EXPECT_EQ(at("restoreCopy.php?username=bob%27%20OR%20%271%27=%271").body,
               R"([0,"Unknown user."])");
-    EXPECT_EQ(at("restoreCopy.php?username=%FF%FE%00").body, R"([0,"Unknown user."])");
+    EXPECT_EQ(at("restoreCopy.php?username=%FF%FE%00").body, R"([0,"Invalid value: username."])");
     EXPECT_EQ(at("createCopy.php?json=[]&username=bob%22%5D%5B").body, R"([0,"Unknown user."])");
     EXPECT_EQ(at("checkUser.php?username=bo%27b%22[]&password=secret1").body,
               R"([0,"A user name may contain only letters, digits, '_', '-', '.' and spaces."])");

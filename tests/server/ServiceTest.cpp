@@ -1,6 +1,7 @@
 // The nine endpoints through Service, on a real database and outbox in a temporary directory.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -112,18 +113,58 @@ TEST_F(ServiceTest, ForgotMailsAWorkingNewPasswordToKnownUsersOnly) {
     EXPECT_EQ(call("forgot.php", {{"username", "bob"}}), kOk);
     auto mails = outboxFiles();
     ASSERT_EQ(mails.size(), 1u);
-    EXPECT_EQ(mails[0].rfind("To: bob@example.com\nSubject: ", 0), 0u) << mails[0];
+    EXPECT_EQ(mails[0].rfind("To: bob@example.com\nSubject: Your new Kalvorn password\n\n"
+                             "Hello bob,\n\nyour new Kalvorn password is: ",
+                             0),
+              0u)
+        << mails[0];
     std::smatch match;
     ASSERT_TRUE(std::regex_search(mails[0], match, std::regex("password is: (\\S+)")));
     std::string newPassword = match[1];
     EXPECT_EQ(login("bob", newPassword), kOk);
-    EXPECT_NE(login("bob", "secret1"), kOk);
+    EXPECT_NE(login("bob", "secret1"), kOk) << "using the mailed password retires the old one";
+    EXPECT_EQ(login("bob", newPassword), kOk) << "and the mailed one is now the player's own";
 
     EXPECT_EQ(call("forgot.php", {{"username", "bob"}}), kOk);
     EXPECT_EQ(call("forgot.php", {{"username", "bob"}}), kOk);
     EXPECT_EQ(call("forgot.php", {{"username", "bob"}}),
               R"([0,"A new password was sent a short while ago. Please check your e-mail."])");
     EXPECT_EQ(outboxFiles().size(), 3u);
+}
+
+TEST_F(ServiceTest, AReminderLocksNoOneOutAndItsPasswordGoesOnceTheOldOneIsUsed) {
+    registerUser("bob");
+    ASSERT_EQ(call("forgot.php", {{"username", "bob"}}), kOk);
+    std::smatch match;
+    std::string mail = outboxFiles().at(0);
+    ASSERT_TRUE(std::regex_search(mail, match, std::regex("password is: (\\S+)")));
+    std::string mailed = match[1];
+
+    EXPECT_EQ(login("bob", "secret1"), kOk) << "the old password still works";
+    EXPECT_EQ(login("bob", mailed), R"([0,"Wrong user name or password."])")
+        << "using the old password retires the mailed one";
+}
+
+TEST_F(ServiceTest, AMailedPasswordExpiresAfterADay) {
+    registerUser("bob");
+    ASSERT_EQ(call("forgot.php", {{"username", "bob"}}), kOk);
+    std::smatch match;
+    std::string mail = outboxFiles().at(0);
+    ASSERT_TRUE(std::regex_search(mail, match, std::regex("password is: (\\S+)")));
+    std::string mailed = match[1];
+    int64_t now = std::chrono::duration_cast<std::chrono::seconds>(
+                      std::chrono::system_clock::now().time_since_epoch())
+                      .count();
+    {
+        Query expiry = database.query("SELECT reminder_expires_at FROM users WHERE name = 'bob'");
+        ASSERT_TRUE(expiry.step());
+        EXPECT_NEAR(static_cast<double>(expiry.integer(0) - now), 24 * 3600, 60);
+    }
+    database.query("UPDATE users SET reminder_expires_at = ? WHERE name = 'bob'")
+        .bind(1, now - 1)
+        .run();
+    EXPECT_EQ(login("bob", mailed), R"([0,"Wrong user name or password."])");
+    EXPECT_EQ(login("bob", "secret1"), kOk);
 }
 
 TEST_F(ServiceTest, SendScoreStoresValidTotalsOfKnownUsersAndAnswersThePosition) {
@@ -214,13 +255,8 @@ TEST_F(ServiceTest, FirstLoginCopyMergesKeepingTheBetterScoreAndRepliesWithTheRe
 TEST_F(ServiceTest, HostileValuesAreJustValues) {
     registerUser("bob");
     call("createCopy.php", {{"json", "[['3','1250','handgun']]"}, {"username", "bob"}});
-    const std::string injections[] = {"bob' OR '1'='1",
-                                      "bob\"; DROP TABLE users;--",
-                                      "[bob]",
-                                      "bob\xff\xfe",
-                                      std::string("bob\0x", 5),
-                                      "%",
-                                      ""};
+    const std::string injections[] = {
+        "bob' OR '1'='1", "bob\"; DROP TABLE users;--", "[bob]", std::string("bob\0x", 5), "%", ""};
     for (const std::string& name : injections) {
         EXPECT_EQ(call("restoreCopy.php", {{"username", name}}), R"([0,"Unknown user."])");
         EXPECT_EQ(call("createCopy.php", {{"json", "[]"}, {"username", name}}),
@@ -232,6 +268,16 @@ TEST_F(ServiceTest, HostileValuesAreJustValues) {
     EXPECT_EQ(call("restoreCopy.php", {{"username", "bob"}}), R"([[["3","1250","handgun"]],"-"])");
     EXPECT_EQ(call("restoreCopy.php", {{"username", std::string(100'000, 'b')}}),
               R"([0,"Value too long: username."])");
+    for (std::string notText : {"bob\xff\xfe", "\xc0\xaf", "\xed\xa0\x80"}) {
+        EXPECT_EQ(call("restoreCopy.php", {{"username", notText}}),
+                  R"([0,"Invalid value: username."])");
+        EXPECT_EQ(call("createCopy.php", {{"json", "[]" + notText}, {"username", "bob"}}),
+                  R"([0,"Invalid value: json."])");
+        ServiceReply score =
+            service.handle("sendScore.php", {{"username", notText}, {"score", "5"}});
+        EXPECT_EQ(score.body, "0");
+        EXPECT_EQ(score.status, 400);
+    }
     EXPECT_EQ(service.handle("../etc/passwd", {}).status, 404);
     EXPECT_EQ(service.handle("", {}).status, 404);
 }

@@ -156,3 +156,38 @@ TEST_F(StorageTest, DataSurvivesReopeningTheFile) {
     EXPECT_EQ(Ranking(reopened).position(bob), 1);
     EXPECT_EQ(*BackupStore(reopened).current(bob), (std::vector<BackupRow>{{5, 50, "handgun"}}));
 }
+
+TEST_F(StorageTest, ADatabaseOfTheFirstVersionGainsTheReminderColumnsAndKeepsItsUsers) {
+    std::filesystem::path file = directory.path() / "old.sqlite";
+    {
+        sqlite3* connection = nullptr;
+        ASSERT_EQ(sqlite3_open(file.c_str(), &connection), SQLITE_OK);
+        ASSERT_EQ(
+            sqlite3_exec(connection,
+                         "CREATE TABLE users(id INTEGER PRIMARY KEY, name TEXT NOT NULL "
+                         "UNIQUE COLLATE NOCASE, password_hash TEXT NOT NULL, mail TEXT NOT "
+                         "NULL, country TEXT NOT NULL, created_at INTEGER NOT NULL);"
+                         "INSERT INTO users VALUES(7, 'ola', 'h', 'o@example.com', 'Chad', 1);",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+        sqlite3_close(connection);
+    }
+    for (int opening = 0; opening < 2; ++opening) {
+        Database upgraded(file);
+        UserStore store(upgraded);
+        std::optional<User> ola = store.find("OLA");
+        ASSERT_TRUE(ola);
+        EXPECT_EQ(ola->id, 7);
+        EXPECT_EQ(ola->passwordHash, "h");
+        if (opening == 0) {
+            EXPECT_FALSE(ola->reminderHash);
+            store.setReminder(7, "r", 99);
+        } else {
+            EXPECT_EQ(ola->reminderHash, "r");
+            EXPECT_EQ(ola->reminderExpiresAt, 99);
+            Query version = upgraded.query("PRAGMA user_version");
+            ASSERT_TRUE(version.step());
+            EXPECT_EQ(version.integer(0), 1);
+        }
+    }
+}
