@@ -136,7 +136,7 @@ View::~View() {
     }
     if (superview_) {
         if (Window* shownIn = window()) {
-            shownIn->forgetTouchesIn(*this);
+            shownIn->viewWillLeave(*this);
         }
         superview_->detachSubview(*this);
     }
@@ -303,7 +303,7 @@ std::unique_ptr<View> View::removeFromSuperview() {
         return nullptr;
     }
     if (Window* shownIn = window()) {
-        shownIn->forgetTouchesIn(*this);
+        shownIn->viewWillLeave(*this);
     }
     parent->detachSubview(*this);
     auto owned =
