@@ -27,7 +27,7 @@ AssemblyBoard::AssemblyBoard(int idGun, const DeviceProfile& profile, PartSlots&
 
 void AssemblyBoard::layOut() {
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        slots_.setSlotPicture(slot, partPictureName(idGun_, slot, profile_));
+        slots_.setSlotPicture(slot, partPictureName(idGun_, slot, profile_.isTablet()));
     }
     for (int slot = 4; slot <= kSlotCount; ++slot) {
         slots_.setSlotHidden(slot, true);
@@ -35,7 +35,7 @@ void AssemblyBoard::layOut() {
     if (gun_) {
         for (int slot = 1; slot <= gun_->partCount; ++slot) {
             slots_.setSlotHidden(slot, false);
-            const Point origin = gun_->startOrigin(slot, profile_);
+            const SlotOrigin origin = gun_->startOrigin(slot, profile_.isTablet());
             const Size size = slots_.slotPictureSize(slot);
             slots_.setSlotFrame(slot, storedRect(origin.x, origin.y, size.width * gun_->scale,
                                                  size.height * gun_->scale));
@@ -64,7 +64,7 @@ void AssemblyBoard::restore() {
         slots_.setSlotFrame(slot, wymiaryPoczatkoweCzesc_[static_cast<size_t>(slot)]);
     }
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        slots_.setSlotPicture(slot, partPictureName(idGun_, slot, profile_));
+        slots_.setSlotPicture(slot, partPictureName(idGun_, slot, profile_.isTablet()));
     }
 }
 
@@ -113,7 +113,7 @@ void AssemblyBoard::fire(const JoinRule& rule) {
     }
     if (rule.picture) {
         const Rect target = slots_.slotFrame(rule.onto);
-        slots_.setSlotPicture(rule.onto, devicePictureName(rule.picture, profile_));
+        slots_.setSlotPicture(rule.onto, devicePictureName(rule.picture, profile_.isTablet()));
         const Size size = slots_.slotPictureSize(rule.onto);
         slots_.setSlotFrame(rule.onto,
                             storedRect(target.x + rule.shift.dx, target.y + rule.shift.dy,

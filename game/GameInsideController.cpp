@@ -7,6 +7,7 @@
 #include "app/AppDelegate_All.h"
 #include "app/ScoreDatabase.h"
 #include "app/TextValue.h"
+#include "game/GunSelectionPages.h"
 #include "game/PlayController.h"
 #include "platform/Button.h"
 #include "platform/ImageView.h"
@@ -15,68 +16,10 @@
 
 namespace {
 
-constexpr int kPagePositions = 6;
+constexpr int kPagePositions = kSelectionPagePositions;
 constexpr int kLabelPositions = 11;
 // The screen the second handgun page returns to: the hub, above the intro and the main menu.
 constexpr size_t kHubIndex = 2;
-
-// How one category's page looks and which gun sits at each of its six positions (0: none).
-struct CategoryPage {
-    const char* category;
-    const char* background;  // phone name without ".jpg"
-    std::array<int, kPagePositions> idGuns;
-    // The stems of the pressed pictures of gun1 … gun6, phone name without ".jpg"; empty: none.
-    std::array<const char*, kPagePositions> highlighted;
-    std::vector<int> hiddenLabels;  // positions whose labels the page hides
-};
-
-const std::vector<CategoryPage>& categoryPages() {
-    static const std::vector<CategoryPage> pages = {
-        {"handgun",
-         "g_hand_select_01",
-         {1, 2, 3, 4, 5, 6},
-         {"g_hand_01ak", "g_hand_02ak", "g_hand_03ak", "g_hand_04ak", "g_hand_05ak", "g_hand_06ak"},
-         {}},
-        {"submachine",
-         "g_sub_select",
-         {12, 13, 14, 15, 16, 0},
-         {"g_sub_01ak", "g_sub_02ak", "g_sub_03ak", "g_sub_04ak", "g_sub_05ak", ""},
-         {6}},
-        {"rifles",
-         "g_rifle_select",
-         {18, 19, 20, 21, 22, 0},
-         // The first one's name is per profile (GameInsideValues).
-         {"", "g_rifle_02ak", "g_rifle_03ak", "g_rifle04ak", "g_rifle_05ak", ""},
-         {6}},
-        {"machineguns",
-         "g_machine_select",
-         {23, 24, 25, 0, 0, 0},
-         {"g_machine_01ak", "g_machine_02ak", "g_machine_03ak", "g_machine_04ak", "g_machine_05ak",
-          "g_machine_06ak"},
-         {4, 5, 6}},
-        {"sniper",
-         "g_sniper_select",
-         {27, 26, 0, 0, 0, 0},
-         {"g_sniper_01ak", "g_sniper_02ak", "g_sniper_03ak", "g_sniper_04ak", "g_sniper_05ak",
-          "g_sniper_06ak"},
-         {3, 4, 5, 6}},
-        {"shotgun",
-         "g_shot_select",
-         {29, 30, 28, 0, 0, 0},
-         {"g_shot_01ak", "g_shot_02ak", "g_shot_03ak", "", "", ""},
-         {4, 5, 6}},
-    };
-    return pages;
-}
-
-const CategoryPage* findPage(const std::string& category) {
-    for (const CategoryPage& page : categoryPages()) {
-        if (category == page.category) {
-            return &page;
-        }
-    }
-    return nullptr;
-}
 
 // The label position of a stored gun id, or 0 for an id no page shows.
 int labelPositionOf(int idGun) {
@@ -153,7 +96,7 @@ int GameInsideController::idGunAt(const std::string& category, int position) {
     if (position > kPagePositions) {
         return position <= kLabelPositions ? position : 0;
     }
-    const CategoryPage* page = findPage(category);
+    const GunSelectionPage* page = findGunSelectionPage(category);
     if (!page || position < 1) {
         return 0;
     }
@@ -215,23 +158,19 @@ void GameInsideController::showTotal() {
 }
 
 void GameInsideController::applyCategoryLook() {
-    const CategoryPage* page = findPage(category_);
+    const GunSelectionPage* page = findGunSelectionPage(category_);
     if (!page) {
         return;
     }
+    const bool onTablet = profile().isTablet();
     if (auto* background = outlet<ImageView>("background")) {
-        background->setImage(page->background + values_.backgroundSuffix + ".jpg");
+        background->setImage(selectionBackgroundName(*page, onTablet));
     }
     for (int position = 1; position <= kPagePositions; ++position) {
         auto* button = outlet<Button>("gun" + std::to_string(position));
-        if (!button) {
-            continue;
-        }
-        const std::string stem = page->highlighted[static_cast<size_t>(position - 1)];
-        if (category_ == "rifles" && position == 1) {
-            button->setHighlightedImage(values_.firstRifleHighlighted);
-        } else if (!stem.empty()) {
-            button->setHighlightedImage(stem + values_.highlightedSuffix + ".jpg");
+        const std::string pressed = selectionHighlightedName(*page, position, onTablet);
+        if (button && !pressed.empty()) {
+            button->setHighlightedImage(pressed);
         }
     }
     for (int position : page->hiddenLabels) {

@@ -10,7 +10,7 @@ namespace {
 struct TabletOrigin {
     int idGun;
     int slot;
-    Point origin;
+    SlotOrigin origin;
 };
 constexpr TabletOrigin kTabletExceptions[] = {
     {13, 6, {505, 174}},
@@ -28,9 +28,9 @@ const JoinRule& GunAssembly::finalRule() const {
     return *found;
 }
 
-Point GunAssembly::startOrigin(int slot, const DeviceProfile& profile) const {
-    const Point phone = phoneOrigins.at(static_cast<size_t>(slot - 1));
-    if (!profile.isTablet()) {
+SlotOrigin GunAssembly::startOrigin(int slot, bool onTablet) const {
+    const SlotOrigin phone = phoneOrigins.at(static_cast<size_t>(slot - 1));
+    if (!onTablet) {
         return phone;
     }
     for (const TabletOrigin& exception : kTabletExceptions) {
@@ -49,14 +49,14 @@ const GunAssembly* findGunAssembly(int idGun) {
     return found == guns.end() ? nullptr : &*found;
 }
 
-std::string partPictureName(int idGun, int slot, const DeviceProfile& profile) {
+std::string partPictureName(int idGun, int slot, bool onTablet) {
     return devicePictureName(std::to_string(idGun) + "_cz" + std::to_string(slot) + ".png",
-                             profile);
+                             onTablet);
 }
 
-std::string devicePictureName(std::string_view phoneName, const DeviceProfile& profile) {
+std::string devicePictureName(std::string_view phoneName, bool onTablet) {
     std::string name(phoneName);
-    if (profile.isTablet()) {
+    if (onTablet) {
         const size_t extension = name.rfind('.');
         name.insert(extension == std::string::npos ? name.size() : extension, "@2x");
     }

@@ -42,12 +42,11 @@ std::map<std::string, std::set<int>> gunPictureContents(int idGun) {
     if (!gun) {
         throw std::runtime_error("no gun " + std::to_string(idGun));
     }
-    const DeviceProfile phone = DeviceProfile::phone();
     std::map<std::string, std::set<int>> contents;
     std::array<std::set<int>, kSlotCount + 1> held;
     for (int slot = 1; slot <= gun->partCount; ++slot) {
         held[static_cast<size_t>(slot)] = {slot};
-        contents[partPictureName(idGun, slot, phone)] = {slot};
+        contents[partPictureName(idGun, slot, false)] = {slot};
     }
 
     // Play the gun through: every join that sets a flag not yet set, in table order.

@@ -15,7 +15,7 @@
 namespace {
 
 std::string tabletName(const std::string& phoneName) {
-    return devicePictureName(phoneName, DeviceProfile::tablet());
+    return devicePictureName(phoneName, true);
 }
 
 int writeGunPictures(const std::filesystem::path& directory) {

@@ -18,7 +18,7 @@ struct PinnedGun {
     int position;
     int parts;
     double scale;
-    std::vector<Point> phoneOrigins;
+    std::vector<SlotOrigin> phoneOrigins;
 };
 
 struct PinnedRule {

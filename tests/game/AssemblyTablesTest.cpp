@@ -76,29 +76,29 @@ TEST(AssemblyTables, EveryGunHasConsistentPartsAndRules) {
 }
 
 TEST(AssemblyTables, TabletOriginsDoubleThePhoneOnesExceptTwoPartsOfGun13) {
-    const DeviceProfile tablet = DeviceProfile::tablet();
-    const DeviceProfile phone = DeviceProfile::phone();
+    const bool tablet = true;
+    const bool phone = false;
     const GunAssembly& gun13 = *findGunAssembly(13);
-    EXPECT_EQ(gun13.startOrigin(6, tablet), (Point{505, 174}));
-    EXPECT_EQ(gun13.startOrigin(7, tablet), (Point{329, 164}));
-    EXPECT_EQ(gun13.startOrigin(6, phone), (Point{188, 55}));
+    EXPECT_EQ(gun13.startOrigin(6, tablet), (SlotOrigin{505, 174}));
+    EXPECT_EQ(gun13.startOrigin(7, tablet), (SlotOrigin{329, 164}));
+    EXPECT_EQ(gun13.startOrigin(6, phone), (SlotOrigin{188, 55}));
     for (const GunAssembly& gun : allGunAssemblies()) {
         for (int slot = 1; slot <= gun.partCount; ++slot) {
             if (gun.id_gun == 13 && (slot == 6 || slot == 7)) {
                 continue;
             }
-            const Point p = gun.startOrigin(slot, phone);
-            EXPECT_EQ(gun.startOrigin(slot, tablet), (Point{2 * p.x + 29, 2 * p.y + 64}))
+            const SlotOrigin p = gun.startOrigin(slot, phone);
+            EXPECT_EQ(gun.startOrigin(slot, tablet), (SlotOrigin{2 * p.x + 29, 2 * p.y + 64}))
                 << gun.id_gun << " slot " << slot;
         }
     }
 }
 
 TEST(AssemblyTables, PictureNamesPerDevice) {
-    EXPECT_EQ(partPictureName(3, 1, DeviceProfile::phone()), "3_cz1.png");
-    EXPECT_EQ(partPictureName(30, 9, DeviceProfile::tablet()), "30_cz9@2x.png");
-    EXPECT_EQ(devicePictureName("1_pol1.png", DeviceProfile::phone()), "1_pol1.png");
-    EXPECT_EQ(devicePictureName("11_cz4.png", DeviceProfile::tablet()), "11_cz4@2x.png");
+    EXPECT_EQ(partPictureName(3, 1, false), "3_cz1.png");
+    EXPECT_EQ(partPictureName(30, 9, true), "30_cz9@2x.png");
+    EXPECT_EQ(devicePictureName("1_pol1.png", false), "1_pol1.png");
+    EXPECT_EQ(devicePictureName("11_cz4.png", true), "11_cz4@2x.png");
 }
 
 }  // namespace
