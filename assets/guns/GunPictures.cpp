@@ -62,7 +62,11 @@ std::map<std::string, std::set<int>> gunPictureContents(int idGun) {
                               held[static_cast<size_t>(slot)].end());
             }
         }
-        if (rule.picture) {
+        // The final join's picture is the finished gun, whichever join shows it first: the
+        // range and the gun selection show that picture as the whole gun.
+        if (rule.isFinal) {
+            contents[rule.picture] = target;
+        } else if (rule.picture) {
             contents.try_emplace(rule.picture, target);
         }
         flags.insert(rule.sets);

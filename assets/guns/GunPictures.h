@@ -1,7 +1,8 @@
 // Which parts each picture of the assembly game shows, and drawing them. A part picture shows
 // its part alone; a join picture shows the parts that the receiving part holds once that join
 // has been made, so the player sees the gun grow with every join. A join picture that the
-// tables use for several joins shows the parts of its first join.
+// tables use for several joins shows the parts of its first join, except the final join's
+// picture, which always shows the finished gun.
 #pragma once
 
 #include <cairo.h>

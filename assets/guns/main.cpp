@@ -1,16 +1,20 @@
 // kalvorn-gun-pictures: draws the assembly game's pictures into the resources directory: the
 // part and join pictures of every gun and the play screen's own pictures, each in its phone
-// form and its tablet "@2x" form at twice the pixels.
+// form and its tablet "@2x" form at twice the pixels, and the gun selection's pages.
 // Usage: kalvorn-gun-pictures OUTPUT_DIR
+#include <SDL_image.h>
+
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <string>
 
 #include "draw/Canvas.h"
+#include "draw/JpegFile.h"
 #include "game/GunAssembly.h"
 #include "guns/GunPictures.h"
 #include "guns/PlayPictures.h"
+#include "guns/SelectionPictures.h"
 
 namespace {
 
@@ -52,6 +56,24 @@ int writeScreenPictures(const std::filesystem::path& directory) {
     return written;
 }
 
+int writeSelectionPictures(const std::filesystem::path& directory) {
+    int written = 0;
+    IMG_Init(IMG_INIT_JPG);
+    for (const guns::SelectionPicture& picture : guns::selectionPictures()) {
+        art::Canvas canvas(picture.width, picture.height);
+        picture.draw(canvas.context());
+        const std::string path = (directory / picture.file).string();
+        if (picture.jpeg) {
+            art::writeJpeg(canvas, path);
+        } else {
+            canvas.writePng(path);
+        }
+        ++written;
+    }
+    IMG_Quit();
+    return written;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -62,7 +84,8 @@ int main(int argc, char** argv) {
     try {
         const std::filesystem::path directory = argv[1];
         std::filesystem::create_directories(directory);
-        const int written = writeGunPictures(directory) + writeScreenPictures(directory);
+        const int written = writeGunPictures(directory) + writeScreenPictures(directory) +
+                            writeSelectionPictures(directory);
         std::printf("kalvorn-gun-pictures: %d pictures\n", written);
         return 0;
     } catch (const std::exception& error) {

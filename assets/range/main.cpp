@@ -6,30 +6,10 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <stdexcept>
 
 #include "draw/Canvas.h"
+#include "draw/JpegFile.h"
 #include "range/RangePictures.h"
-
-namespace {
-
-constexpr int kJpegQuality = 88;
-
-void writeJpeg(const art::Canvas& canvas, const std::string& path) {
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<unsigned char*>(canvas.pixels()), canvas.width(), canvas.height(), 32,
-        canvas.width() * 4, SDL_PIXELFORMAT_ARGB8888);
-    if (!surface) {
-        throw std::runtime_error("cannot wrap the pixels of " + path + ": " + SDL_GetError());
-    }
-    const int written = IMG_SaveJPG(surface, path.c_str(), kJpegQuality);
-    SDL_FreeSurface(surface);
-    if (written != 0) {
-        throw std::runtime_error("cannot write " + path + ": " + IMG_GetError());
-    }
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -45,7 +25,7 @@ int main(int argc, char** argv) {
             picture.draw(canvas.context(), picture.width, picture.height);
             const std::string path = (directory / picture.file).string();
             if (picture.kind == range::FileKind::Jpeg) {
-                writeJpeg(canvas, path);
+                art::writeJpeg(canvas, path);
             } else {
                 canvas.writePng(path);
             }

@@ -1,6 +1,7 @@
 // The kalvorn program in a real window (run under a virtual X server): each profile launches,
 // plays its intro, reaches the main menu, and its screenshots have the screen's size and show
-// a picture rather than an empty screen.
+// a picture rather than an empty screen; the same for the game hub, each of its panels and
+// every gun selection page.
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -10,6 +11,8 @@
 #include <fstream>
 #include <memory>
 #include <set>
+#include <sstream>
+#include <vector>
 
 #include "tests/support/TemporaryDirectory.h"
 
@@ -42,22 +45,22 @@ size_t distinctColours(SDL_Surface* picture) {
     return colours.size();
 }
 
-class WindowProgramTest : public ::testing::TestWithParam<const char*> {};
+// How many of a grid of samples differ between two pictures of the same size.
+size_t differingSamples(SDL_Surface* a, SDL_Surface* b) {
+    size_t differing = 0;
+    for (int y = 0; y < a->h; y += 8) {
+        for (int x = 0; x < a->w; x += 8) {
+            const auto* pa = static_cast<const uint8_t*>(a->pixels) + y * a->pitch + x * 4;
+            const auto* pb = static_cast<const uint8_t*>(b->pixels) + y * b->pitch + x * 4;
+            differing += std::memcmp(pa, pb, 4) != 0 ? 1 : 0;
+        }
+    }
+    return differing;
+}
 
-TEST_P(WindowProgramTest, ReachesTheMenuAndShowsIt) {
-    const std::string profile = GetParam();
-    const bool tablet = profile == "tablet";
-    const std::string suffix = tablet ? "_ipad" : "";
-    TemporaryDirectory work;
-    std::ofstream(work.file("session.txt")) << "screenshot intro.png\n"
-                                               "wait 6.5\n"
-                                               "expect-screen MenuController"
-                                            << suffix
-                                            << "\n"
-                                               "screenshot menu.png\n"
-                                               "tap settingsButton\n"
-                                               "wait 1.7\n"
-                                               "screenshot settings.png\n";
+// Runs the program in a window with SCRIPT; its screenshots go to WORK.
+void runInWindow(const std::string& profile, TemporaryDirectory& work, const std::string& script) {
+    std::ofstream(work.file("session.txt")) << script;
     const std::string command = std::string(KALVORN_PROGRAM) + " --profile " + profile +
                                 " --documents " + work.file("documents") + " --screenshot-dir " +
                                 work.path().string() + " --script " + work.file("session.txt") +
@@ -71,6 +74,29 @@ TEST_P(WindowProgramTest, ReachesTheMenuAndShowsIt) {
     }
     const int status = pclose(pipe);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
+}
+
+class WindowProgramTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(WindowProgramTest, ReachesTheMenuAndShowsIt) {
+    const std::string profile = GetParam();
+    const bool tablet = profile == "tablet";
+    const std::string suffix = tablet ? "_ipad" : "";
+    TemporaryDirectory work;
+    std::ostringstream script;
+    script << "screenshot intro.png\n"
+              "wait 6.5\n"
+              "expect-screen MenuController"
+           << suffix
+           << "\n"
+              "screenshot menu.png\n"
+              "tap settingsButton\n"
+              "wait 1.7\n"
+              "screenshot settings.png\n";
+    runInWindow(profile, work, script.str());
+    if (HasFatalFailure()) {
+        return;
+    }
 
     const int width = tablet ? 1024 : 480;
     const int height = tablet ? 768 : 320;
@@ -83,6 +109,75 @@ TEST_P(WindowProgramTest, ReachesTheMenuAndShowsIt) {
         if (std::string(shot) != "intro.png") {  // the intro is black by design
             EXPECT_GT(distinctColours(picture.get()), 50u);
         }
+    }
+}
+
+TEST_P(WindowProgramTest, ShowsTheHubItsPanelsAndEveryGunSelectionPage) {
+    const std::string profile = GetParam();
+    const bool tablet = profile == "tablet";
+    const std::string suffix = tablet ? "_ipad" : "";
+    struct Page {
+        const char* action;  // the hub's action that opens the page
+        const char* shot;
+    };
+    const std::vector<Page> pages = {
+        {"handguns:", "page-handgun.png"}, {"submachine", "page-submachine.png"},
+        {"rifles", "page-rifles.png"},     {"machine", "page-machineguns.png"},
+        {"sniper", "page-sniper.png"},     {"shotgun", "page-shotgun.png"}};
+    std::ostringstream script;
+    script << "wait 6.5\naction game\nwait 1\nexpect-screen GameMenuController" << suffix
+           << "\nscreenshot hub.png\n"
+              "action showSettingsView\nwait 0.7\nscreenshot hub-settings.png\n"
+              "action applySettings\nwait 0.7\n"
+              "action showAfterLoginView\nwait 0.7\nscreenshot hub-after-login.png\n"
+              "action hideAfterLoginView\nwait 0.7\n"
+              "action showUserDetailsView\nwait 0.7\nscreenshot hub-user-details.png\n"
+              "action hideUserDetailsView\nwait 0.7\n";
+    for (const Page& page : pages) {
+        script << "action " << page.action << "\nwait 1\nexpect-screen GameInsideController"
+               << suffix << "\nscreenshot " << page.shot << "\n";
+        if (std::string(page.action) == "handguns:") {
+            script << "action nextButton:\nwait 1\nscreenshot page-handgun-2.png\n"
+                      "action backButtonHandGun\nwait 1\n";
+        } else {
+            script << "action backButton\nwait 1\n";
+        }
+        script << "expect-screen GameMenuController" << suffix << "\n";
+    }
+    TemporaryDirectory work;
+    runInWindow(profile, work, script.str());
+    if (HasFatalFailure()) {
+        return;
+    }
+
+    const int width = tablet ? 1024 : 480;
+    const int height = tablet ? 768 : 320;
+    std::vector<std::string> shots = {"hub.png", "hub-settings.png", "hub-after-login.png",
+                                      "hub-user-details.png", "page-handgun-2.png"};
+    for (const Page& page : pages) {
+        shots.push_back(page.shot);
+    }
+    for (const std::string& shot : shots) {
+        SCOPED_TRACE(shot);
+        Picture picture = loadRgba(work.file(shot));
+        ASSERT_TRUE(picture) << IMG_GetError();
+        EXPECT_EQ(picture->w, width);
+        EXPECT_EQ(picture->h, height);
+        EXPECT_GT(distinctColours(picture.get()), 50u);
+    }
+    // Each panel, page and the second handgun page show something of their own.
+    const size_t samples = static_cast<size_t>((width / 8) * (height / 8));
+    Picture hub = loadRgba(work.file("hub.png"));
+    for (const char* panel : {"hub-settings.png", "hub-after-login.png", "hub-user-details.png"}) {
+        Picture shown = loadRgba(work.file(panel));
+        EXPECT_GT(differingSamples(hub.get(), shown.get()), samples / 20) << panel;
+    }
+    Picture first = loadRgba(work.file("page-handgun.png"));
+    Picture second = loadRgba(work.file("page-handgun-2.png"));
+    EXPECT_GT(differingSamples(first.get(), second.get()), samples / 10);
+    for (size_t i = 1; i < pages.size(); ++i) {
+        Picture page = loadRgba(work.file(pages[i].shot));
+        EXPECT_GT(differingSamples(first.get(), page.get()), samples / 10) << pages[i].shot;
     }
 }
 

@@ -1,0 +1,24 @@
+// The gun selection's pictures: each category's page with its finished guns on cards at their
+// buttons' places, each button's pressed picture cut from the same page with that card lit, and
+// the second handgun page's picture of guns 7 to 11 that lies over the first page's.
+#pragma once
+
+#include <cairo.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace guns {
+
+struct SelectionPicture {
+    std::string file;
+    int width;
+    int height;
+    bool jpeg;
+    std::function<void(cairo_t*)> draw;
+};
+
+std::vector<SelectionPicture> selectionPictures();
+
+}  // namespace guns
