@@ -17,6 +17,7 @@
 #include "platform/ImageView.h"
 #include "platform/Label.h"
 #include "platform/PageControl.h"
+#include "platform/PickerView.h"
 #include "platform/ScrollView.h"
 #include "platform/Switch.h"
 #include "platform/TextField.h"
@@ -190,6 +191,7 @@ std::unique_ptr<View> LayoutReader::makeWidget(const std::string& type) {
         {"ActivityIndicatorView", [] { return std::make_unique<ActivityIndicatorView>(); }},
         {"ScrollView", [] { return std::make_unique<ScrollView>(); }},
         {"PageControl", [] { return std::make_unique<PageControl>(); }},
+        {"PickerView", [] { return std::make_unique<PickerView>(); }},
     };
     auto factory = factories.find(type);
     return factory == factories.end() ? nullptr : factory->second();
@@ -243,6 +245,14 @@ bool LayoutReader::applyKey(View& widget, const std::string& key, const QvJsonVa
         if (std::optional<double> count = number(value, place, key)) {
             key == "numberOfPages" ? pages->setNumberOfPages(static_cast<int>(*count))
                                    : pages->setCurrentPage(static_cast<int>(*count));
+        }
+        return true;
+    }
+    if (auto* picker = dynamic_cast<PickerView*>(&widget); picker && key == "rowHeight") {
+        if (std::optional<double> height = number(value, place, key); height && *height > 0) {
+            picker->setRowHeight(*height);
+        } else if (height) {
+            report(place, "\"rowHeight\" must be above 0");
         }
         return true;
     }

@@ -11,9 +11,9 @@
 //                         "on": true, "action": "saveMusicToSettings" } ] } ] }
 //
 // Every widget: "type" (View, ImageView, Label, Button, Switch, TextField,
-// ActivityIndicatorView, ScrollView, PageControl), "outlet", "frame" [x, y, width, height] (an
-// image view without one takes its picture's natural size), "hidden", "alpha", "interaction"
-// (touches; off by default for image views and labels), "background" ("#RRGGBB" or
+// ActivityIndicatorView, ScrollView, PageControl, PickerView), "outlet", "frame" [x, y, width,
+// height] (an image view without one takes its picture's natural size), "hidden", "alpha",
+// "interaction" (touches; off by default for image views and labels), "background" ("#RRGGBB" or
 // "#RRGGBBAA"), "clips" (subviews drawn only inside the bounds), "children".
 // Label: "text", "font", "fontSize", "textColor", "alignment" (left, center, right), "lines".
 // Button: "title", "font", "fontSize", "titleColor", "image", "highlightedImage", "enabled",
@@ -21,6 +21,7 @@
 // ImageView: "image". ActivityIndicatorView: "animating". ScrollView (its children are the
 // content, in content coordinates): "contentSize" [w, h], "contentOffset" [x, y], "paging",
 // "scrollEnabled", "bounces". PageControl: "numberOfPages", "currentPage", "action".
+// PickerView: "rowHeight" (its screen connects the data source and the delegate).
 //
 // Problems (a missing file, bad JSON, an entry with an unknown type or key, a value of the wrong
 // kind, an action the screen does not have) are reported on standard error with the file and

@@ -115,6 +115,12 @@ std::string formatNumber(double value) {
     return std::string(buffer, result.ptr);
 }
 
+bool isColorText(std::string_view text) {
+    return text.size() == 7 && text[0] == '#' &&
+           std::all_of(text.begin() + 1, text.end(),
+                       [](unsigned char c) { return std::isxdigit(c) != 0; });
+}
+
 // Parses one step; returns the problem, or empty when the line is a good step.
 std::string parseStep(std::string_view line, ScriptStep& step) {
     const std::vector<std::string> parts = words(line);
@@ -191,11 +197,19 @@ std::string parseStep(std::string_view line, ScriptStep& step) {
         step.name = std::string(subject.substr(0, dot));
         step.property = std::string(subject.substr(dot + 1));
         step.text = std::string(trim(rest.substr(equals + 1)));
-        static const std::set<std::string> properties = {"text",  "hidden",        "on",  "frame",
-                                                         "image", "contentOffset", "page"};
+        static const std::set<std::string> properties = {
+            "text", "hidden", "on", "frame", "image", "textColor", "contentOffset", "page"};
         if (!properties.contains(step.property)) {
             return "unknown property \"" + step.property +
-                   "\" (expected text, hidden, on, frame, image, contentOffset or page)";
+                   "\" (expected text, hidden, on, frame, image, textColor, contentOffset or "
+                   "page)";
+        }
+        if (step.property == "textColor") {
+            if (!isColorText(step.text)) {
+                return "a colour is written #RRGGBB, not \"" + step.text + "\"";
+            }
+            std::transform(step.text.begin(), step.text.end(), step.text.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
         }
         if ((step.property == "hidden" || step.property == "on") && step.text != "true" &&
             step.text != "false") {
@@ -231,6 +245,28 @@ std::string parseStep(std::string_view line, ScriptStep& step) {
         }
         step.name = parts[1];
         step.arguments.assign(parts.begin() + 2, parts.end());
+        return "";
+    }
+    if (verb == "pick") {
+        step.kind = ScriptStepKind::Pick;
+        if (argumentCount != 2 || !isIdentifier(parts[1])) {
+            return "expected \"pick OUTLET ROW\"";
+        }
+        std::optional<double> row = parseNumber(parts[2]);
+        if (!row || *row < 0 || *row != std::floor(*row) || *row > 1e9) {
+            return "a row is a whole number from 0, not \"" + parts[2] + "\"";
+        }
+        step.name = parts[1];
+        step.row = static_cast<int>(*row);
+        return "";
+    }
+    if (verb == "expect-alert" || verb == "alert-button") {
+        step.kind =
+            verb == "expect-alert" ? ScriptStepKind::ExpectAlert : ScriptStepKind::AlertButton;
+        step.text = std::string(trim(restAfterWords(line, 1)));
+        if (step.text.empty()) {
+            return "expected \"" + verb + " TITLE\"";
+        }
         return "";
     }
     if (verb == "screenshot") {
@@ -273,4 +309,15 @@ std::string formatPoint(Point point) {
 std::string formatFrame(Rect frame) {
     return formatNumber(frame.x) + "," + formatNumber(frame.y) + "," + formatNumber(frame.width) +
            "," + formatNumber(frame.height);
+}
+
+std::string formatColor(const Color& color) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text = "#";
+    for (double component : {color.red, color.green, color.blue}) {
+        const int value = static_cast<int>(std::lround(std::clamp(component, 0.0, 1.0) * 255));
+        text += kDigits[value / 16];
+        text += kDigits[value % 16];
+    }
+    return text;
 }

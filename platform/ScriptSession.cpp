@@ -1,6 +1,7 @@
 // Running script steps against the window and the navigation stack.
 #include "platform/ScriptSession.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <ostream>
 
@@ -9,6 +10,7 @@
 #include "platform/Label.h"
 #include "platform/NavigationController.h"
 #include "platform/PageControl.h"
+#include "platform/PickerView.h"
 #include "platform/Platform.h"
 #include "platform/RunLoop.h"
 #include "platform/ScreenRegistry.h"
@@ -51,6 +53,12 @@ std::string describeStep(const ScriptStep& step) {
             return "open " + step.name;
         case ScriptStepKind::Screenshot:
             return "screenshot";
+        case ScriptStepKind::Pick:
+            return "pick " + step.name;
+        case ScriptStepKind::ExpectAlert:
+            return "expect-alert";
+        case ScriptStepKind::AlertButton:
+            return "alert-button";
     }
     return "step";
 }
@@ -227,6 +235,13 @@ std::optional<std::string> ScriptSession::propertyText(const View& view, std::st
         if (auto* field = dynamic_cast<const TextField*>(&view)) {
             return field->text();
         }
+    } else if (property == "textColor") {
+        if (auto* label = dynamic_cast<const Label*>(&view)) {
+            return formatColor(label->textColor());
+        }
+        if (auto* button = dynamic_cast<const Button*>(&view)) {
+            return formatColor(button->titleColor());
+        }
     } else if (property == "on") {
         if (auto* toggle = dynamic_cast<const Switch*>(&view)) {
             return toggle->isOn() ? "true" : "false";
@@ -300,6 +315,58 @@ StepResult ScriptSession::screenshot(std::string_view file) {
     return StepResult::success();
 }
 
+StepResult ScriptSession::pick(std::string_view outlet, int row) {
+    View* view = findOutlet(outlet);
+    auto* picker = dynamic_cast<PickerView*>(view);
+    if (!picker) {
+        return StepResult::failure(view ? inQuotes(outlet) + " is a " +
+                                              std::string(view->typeName()) + ", not a picker"
+                                        : "no outlet named " + inQuotes(outlet));
+    }
+    if (!picker->spinToRow(row, 0)) {
+        return StepResult::failure(inQuotes(outlet) + " has " +
+                                   std::to_string(picker->numberOfRowsInComponent(0)) +
+                                   " rows, no row " + std::to_string(row));
+    }
+    settle();
+    return StepResult::success();
+}
+
+namespace {
+std::string describeAlert(const AlertView* alert) {
+    return alert ? "the alert " + inQuotes(alert->title()) : std::string("no alert");
+}
+}  // namespace
+
+StepResult ScriptSession::expectAlert(std::string_view title) {
+    std::shared_ptr<AlertView> alert = Platform::current().visibleAlert();
+    if (!alert || alert->title() != title) {
+        return StepResult::failure("expected the alert " + inQuotes(title) + ", saw " +
+                                   describeAlert(alert.get()));
+    }
+    return StepResult::success();
+}
+
+StepResult ScriptSession::alertButton(std::string_view title) {
+    std::shared_ptr<AlertView> alert = Platform::current().visibleAlert();
+    if (!alert) {
+        return StepResult::failure("no alert is showing");
+    }
+    const std::vector<std::string>& buttons = alert->buttonTitles();
+    const auto button = std::find(buttons.begin(), buttons.end(), title);
+    if (button == buttons.end()) {
+        std::string seen;
+        for (const std::string& name : buttons) {
+            seen += (seen.empty() ? "" : ", ") + inQuotes(name);
+        }
+        return StepResult::failure(describeAlert(alert.get()) + " has no button " +
+                                   inQuotes(title) + " (its buttons: " + seen + ")");
+    }
+    alert->dismiss(static_cast<int>(button - buttons.begin()));
+    settle();
+    return StepResult::success();
+}
+
 StepResult ScriptSession::run(const ScriptStep& step) {
     switch (step.kind) {
         case ScriptStepKind::Wait:
@@ -326,6 +393,12 @@ StepResult ScriptSession::run(const ScriptStep& step) {
             return open(step.name, step.arguments);
         case ScriptStepKind::Screenshot:
             return screenshot(step.name);
+        case ScriptStepKind::Pick:
+            return pick(step.name, step.row);
+        case ScriptStepKind::ExpectAlert:
+            return expectAlert(step.text);
+        case ScriptStepKind::AlertButton:
+            return alertButton(step.text);
     }
     return StepResult::failure("unknown step");
 }

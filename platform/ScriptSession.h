@@ -61,6 +61,10 @@ public:
     StepResult expectScreen(std::string_view className);
     StepResult open(std::string_view className, const std::vector<std::string>& arguments);
     StepResult screenshot(std::string_view file);
+    // Chooses `row` of the picker's first column as a player's spin would: the delegate hears it.
+    StepResult pick(std::string_view outlet, int row);
+    StepResult expectAlert(std::string_view title);
+    StepResult alertButton(std::string_view title);
     StepResult run(const ScriptStep& step);
 
     // Runs the steps in order and stops at the first that fails, reporting it on `errors` as

@@ -20,10 +20,11 @@ public:
     // The return key: sends the action.
     void pressReturn() { sendAction(); }
 
-    // Whether the field has the keyboard focus: taken by a tap, given up when the screen asks.
-    bool isFirstResponder() const { return firstResponder_; }
-    void becomeFirstResponder() { firstResponder_ = true; }
-    void resignFirstResponder() { firstResponder_ = false; }
+    // The keyboard focus, held by the window (Window::focusedField): a tap takes it, the screen
+    // gives it up. Only a field inside a window can take it; false otherwise.
+    bool isFirstResponder() const;
+    bool becomeFirstResponder();
+    void resignFirstResponder();
 
 protected:
     // A tap takes the focus and places the caret; the action waits for the return key.
@@ -33,5 +34,4 @@ private:
     std::string text_;
     std::string placeholder_;
     bool secure_ = false;
-    bool firstResponder_ = false;
 };

@@ -129,7 +129,7 @@ View::~View() {
     drop(alphaAnimation_);
     if (superview_) {
         if (Window* shownIn = window()) {
-            shownIn->forgetTouchesIn(*this);
+            shownIn->viewWillLeave(*this);
         }
         superview_->detachSubview(*this);
     }
@@ -277,7 +277,7 @@ std::unique_ptr<View> View::removeFromSuperview() {
         return nullptr;
     }
     if (Window* shownIn = window()) {
-        shownIn->forgetTouchesIn(*this);
+        shownIn->viewWillLeave(*this);
     }
     parent->detachSubview(*this);
     auto owned =

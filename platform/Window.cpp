@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/RunLoop.h"
+#include "platform/TextField.h"
 #include "platform/ViewController.h"
 
 Window::Window(Size size) : rootView_(std::make_unique<View>(Rect{0, 0, size.width, size.height})) {
@@ -79,7 +80,7 @@ void Window::sendTouches(TouchPhase phase, const std::vector<FingerInput>& finge
                 touches.push_back(touch);
             }
         }
-        // An earlier handler may have removed this view from the window; forgetTouchesIn()
+        // An earlier handler may have removed this view from the window; viewWillLeave()
         // then detached its touches and it is not called.
         if (touches.empty()) {
             continue;
@@ -130,7 +131,10 @@ void Window::touchCancel(int finger) {
     }
 }
 
-void Window::forgetTouchesIn(const View& view) {
+void Window::viewWillLeave(const View& view) {
+    if (focusedField_ && focusedField_->isDescendantOf(view)) {
+        focusedField_ = nullptr;
+    }
     for (auto& [finger, touch] : touches_) {
         if (touch->view() && touch->view()->isDescendantOf(view)) {
             touch->detachFromView();

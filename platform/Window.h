@@ -13,6 +13,7 @@
 #include "platform/Touch.h"
 #include "platform/View.h"
 
+class TextField;
 class ViewController;
 
 struct FingerInput {
@@ -49,8 +50,15 @@ public:
     void touchCancel(int finger = 0);
     size_t activeTouchCount() const { return touches_.size(); }
 
-    // For views leaving the window: touches on `view` or inside it stop being delivered.
-    void forgetTouchesIn(const View& view);
+    // The text field that has the keyboard focus (takes typed text), or null. One field at a
+    // time: a field that takes the focus takes it from the one that had it. A screen takes the
+    // focus away with the field's resignFirstResponder(); a field leaving the window loses it.
+    TextField* focusedField() const { return focusedField_; }
+    void setFocusedField(TextField* field) { focusedField_ = field; }
+
+    // For views leaving the window: touches on `view` or inside it stop being delivered, and a
+    // focused field inside it loses the focus.
+    void viewWillLeave(const View& view);
 
 private:
     void handOverMovingTouches(const std::vector<Touch*>& moved, const TouchEvent& event);
@@ -58,4 +66,5 @@ private:
     std::unique_ptr<View> rootView_;
     ViewController* rootController_ = nullptr;
     std::map<int, std::unique_ptr<Touch>> touches_;  // by finger
+    TextField* focusedField_ = nullptr;
 };

@@ -15,14 +15,6 @@
 namespace {
 constexpr double kFrameInterval = 1.0 / 60;
 constexpr double kTransferCheckInterval = 0.01;
-
-bool isInTree(const View& view, const View* wanted) {
-    if (&view == wanted) {
-        return true;
-    }
-    return std::any_of(view.subviews().begin(), view.subviews().end(),
-                       [wanted](const View* subview) { return isInTree(*subview, wanted); });
-}
 }  // namespace
 
 SdlWindow::SdlWindow(Window& window, const WindowOptions& options) : window_(window) {
@@ -169,15 +161,14 @@ SDL_Surface* SdlWindow::capturePixels() {
 }
 
 TextField* SdlWindow::focusedField() {
-    if (focused_ && !isInTree(window_.rootView(), focused_)) {
-        // The field is gone with its screen: nothing of it may be touched any more.
-        focused_ = nullptr;
-        SDL_StopTextInput();
-    } else if (focused_ && !focused_->isFirstResponder()) {
-        // The screen took the keyboard away from the field.
-        focus(nullptr);
+    TextField* field = window_.focusedField();
+    // The platform's text input (an on-screen keyboard, an input method) is on only while a
+    // field has the focus; the screens move the focus in the model.
+    if ((field != nullptr) != textInputOn_) {
+        textInputOn_ = field != nullptr;
+        textInputOn_ ? SDL_StartTextInput() : SDL_StopTextInput();
     }
-    return focused_;
+    return field;
 }
 
 int runWindow(Window& window, const WindowOptions& options) {

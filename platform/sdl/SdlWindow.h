@@ -70,8 +70,7 @@ private:
     void fingerUp(int finger, Point location);
     void cancelFingers();
     void handleKey(const SDL_KeyboardEvent& key);
-    void focus(TextField* field);
-    // The focused field, if it is still in the window's tree.
+    // The window's focused field, with the text input switched to match.
     TextField* focusedField();
     Point mouseToScreen(int x, int y) const;
     Point touchToScreen(float x, float y) const;
@@ -92,7 +91,7 @@ private:
     std::map<int, int> fingersOnAlert_;  // finger -> the alert button it went down on (or -1)
     std::set<int> fingersOnMovie_;       // fingers that went down on a full-screen movie
     std::map<SDL_FingerID, int> fingerNumbers_;
-    TextField* focused_ = nullptr;
+    bool textInputOn_ = false;
 };
 
 // Opens the window and runs it until the player closes it; the exit status (1 when the window

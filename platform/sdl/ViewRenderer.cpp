@@ -9,6 +9,7 @@
 #include "platform/ImageView.h"
 #include "platform/Label.h"
 #include "platform/PageControl.h"
+#include "platform/PickerView.h"
 #include "platform/Platform.h"
 #include "platform/Switch.h"
 #include "platform/TextField.h"
@@ -161,6 +162,8 @@ void ViewRenderer::drawContent(DrawContext& context, const View& view,
         drawActivityIndicator(context, toOutput, *indicator, alpha);
     } else if (auto* pages = dynamic_cast<const PageControl*>(&view)) {
         drawPageControl(context, toOutput, *pages, alpha);
+    } else if (auto* picker = dynamic_cast<const PickerView*>(&view)) {
+        drawPickerView(context, toOutput, *picker, alpha);
     }
 }
 

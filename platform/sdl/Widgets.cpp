@@ -1,4 +1,5 @@
-// Drawing of image views, labels, buttons, switches, activity indicators and text fields.
+// Drawing of image views, labels, buttons, switches, activity indicators, text fields, page
+// indicators and pickers.
 #include "platform/sdl/Widgets.h"
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include "platform/ImageView.h"
 #include "platform/Label.h"
 #include "platform/PageControl.h"
+#include "platform/PickerView.h"
 #include "platform/Switch.h"
 #include "platform/TextField.h"
 #include "platform/sdl/Motion.h"
@@ -22,6 +24,10 @@ const Color kPlaceholder{0.70, 0.70, 0.72, 1};
 const Color kCaret{0.16, 0.45, 0.95, 1};
 const Color kDotLit{1, 1, 1, 1};
 const Color kDotDim{1, 1, 1, 0.35};
+const Color kWheel{0.96, 0.96, 0.97, 1};
+const Color kWheelEdge{0.62, 0.62, 0.66, 1};
+const Color kSelectionBand{0.78, 0.84, 0.95, 1};
+const Color kWheelText{0.10, 0.10, 0.12, 1};
 // A pressed button without a picture of its own for that state is darkened.
 const Color kPressedTint{0.6, 0.6, 0.6, 1};
 
@@ -138,5 +144,42 @@ void drawPageControl(DrawContext& context, const AffineTransform& toOutput,
     for (int page = 0; page < control.numberOfPages(); ++page) {
         context.canvas.fillCircle(toOutput, control.dotCenter(page), PageControl::kDotDiameter / 2,
                                   page == control.currentPage() ? kDotLit : kDotDim, alpha);
+    }
+}
+
+void drawPickerView(DrawContext& context, const AffineTransform& toOutput, const PickerView& picker,
+                    double alpha) {
+    const Rect box = picker.bounds();
+    context.canvas.fillRoundedRect(toOutput, {0, 0, box.width, box.height}, 8, kWheelEdge, alpha);
+    context.canvas.fillRoundedRect(toOutput, {2, 2, box.width - 4, box.height - 4}, 7, kWheel,
+                                   alpha);
+    const double rowHeight = picker.rowHeight();
+    const double middle = box.height / 2;
+    context.canvas.fillRect(toOutput, {2, middle - rowHeight / 2, box.width - 4, rowHeight},
+                            kSelectionBand, alpha);
+    const int components = picker.numberOfComponents();
+    if (components == 0) {
+        return;
+    }
+    const double columnWidth = box.width / components;
+    const TextStyle style{"DejaVuSans", rowHeight * 0.6, kWheelText, TextAlignment::Center, 1};
+    for (int component = 0; component < components; ++component) {
+        const double shown = picker.presentedRow(component);
+        const int rows = picker.numberOfRowsInComponent(component);
+        // Only rows wholly inside the wheel are drawn: text is not clipped.
+        const int reach = static_cast<int>(std::floor((middle - rowHeight / 2) / rowHeight)) + 1;
+        const int first = std::max(0, static_cast<int>(std::floor(shown)) - reach);
+        const int last = std::min(rows - 1, static_cast<int>(std::ceil(shown)) + reach);
+        for (int row = first; row <= last; ++row) {
+            const double top = middle + (row - shown - 0.5) * rowHeight;
+            if (top < 0 || top + rowHeight > box.height) {
+                continue;
+            }
+            // Rows fade as they turn away from the middle line.
+            const double away = std::abs(row - shown) * rowHeight / std::max(middle, 1.0);
+            const double fade = std::clamp(1.0 - 0.7 * away, 0.2, 1.0);
+            drawText(context, toOutput, picker.titleForRow(row, component), style,
+                     {component * columnWidth + 6, top, columnWidth - 12, rowHeight}, alpha * fade);
+        }
     }
 }

@@ -8,6 +8,7 @@ class Button;
 class ImageView;
 class Label;
 class PageControl;
+class PickerView;
 class Switch;
 class TextField;
 
@@ -28,3 +29,7 @@ void drawTextField(DrawContext& context, const AffineTransform& toOutput, const 
 // A dot per page, the current one lit.
 void drawPageControl(DrawContext& context, const AffineTransform& toOutput,
                      const PageControl& control, double alpha);
+// A white wheel per column: the rows near the middle line, fading towards the edges, and the
+// selection band across the middle.
+void drawPickerView(DrawContext& context, const AffineTransform& toOutput, const PickerView& picker,
+                    double alpha);

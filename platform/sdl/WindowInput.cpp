@@ -118,8 +118,11 @@ void SdlWindow::fingerDown(int finger, Point location) {
         fingersOnMovie_.insert(finger);
         return;
     }
-    View* hit = window_.rootView().hitTest(location);
-    focus(dynamic_cast<TextField*>(hit));
+    // A finger landing anywhere but on a text field puts the keyboard away; a field takes the
+    // focus itself when tapped.
+    if (!dynamic_cast<TextField*>(window_.rootView().hitTest(location))) {
+        window_.setFocusedField(nullptr);
+    }
     fingersOnWindow_.insert(finger);
     window_.touchDown(location, finger);
 }
@@ -190,25 +193,9 @@ void SdlWindow::handleKey(const SDL_KeyboardEvent& key) {
             field->pressReturn();
             break;
         case SDLK_ESCAPE:
-            focus(nullptr);
+            window_.setFocusedField(nullptr);
             break;
         default:
             break;
-    }
-}
-
-void SdlWindow::focus(TextField* field) {
-    if (field == focused_) {
-        return;
-    }
-    if (focused_) {
-        focused_->resignFirstResponder();
-    }
-    focused_ = field;
-    if (focused_) {
-        focused_->becomeFirstResponder();
-        SDL_StartTextInput();
-    } else {
-        SDL_StopTextInput();
     }
 }

@@ -346,4 +346,70 @@ TEST_F(ScriptSessionTest, HeldFingersAndScrollViewsFromLayouts) {
               "\"trigger\": a Button has no contentOffset");
 }
 
+TEST(ScriptParserTest, AlertStepsAndTextColours) {
+    const ParsedScript script = parseScript(
+        "expect-alert Database\n"
+        "alert-button  YES \n"
+        "expect messageLabel.textColor = #ff00A0\n"
+        "expect-alert\n"
+        "alert-button\n"
+        "expect messageLabel.textColor = red\n"
+        "expect messageLabel.textColor = #FF00A\n"
+        "expect messageLabel.textColor = #GG0000\n");
+    ASSERT_EQ(script.steps.size(), 3u);
+    EXPECT_EQ(script.steps[0].kind, ScriptStepKind::ExpectAlert);
+    EXPECT_EQ(script.steps[0].text, "Database");
+    EXPECT_EQ(script.steps[1].kind, ScriptStepKind::AlertButton);
+    EXPECT_EQ(script.steps[1].text, "YES");
+    EXPECT_EQ(script.steps[2].text, "#FF00A0");  // compared in upper case
+    ASSERT_EQ(script.errors.size(), 5u);
+    EXPECT_TRUE(script.errors[0].starts_with("line 4: ")) << script.errors[0];
+    EXPECT_TRUE(script.errors[4].starts_with("line 8: ")) << script.errors[4];
+}
+
+TEST(ScriptColorTest, ComponentsRoundToTheNearestByte) {
+    EXPECT_EQ(formatColor({1, 0, 0, 1}), "#FF0000");
+    EXPECT_EQ(formatColor({0.5, 0.25, 1.0 / 255, 0.3}), "#804001");
+    EXPECT_EQ(formatColor({-1, 2, 0.999, 1}), "#00FFFF");
+}
+
+TEST_F(ScriptSessionTest, AlertsAreSeenAndAnsweredByTitle) {
+    std::vector<int> pressed;
+    EXPECT_EQ(session.expectAlert("Database").message,
+              "expected the alert \"Database\", saw no alert");
+    EXPECT_EQ(session.alertButton("OK").message, "no alert is showing");
+    AlertView::show("Info", "first", {"OK"}, [&](int index) { pressed.push_back(10 + index); });
+    AlertView::show("Database", "Do You want to download a database of Your current scores?",
+                    {"YES", "NO"}, [&](int index) { pressed.push_back(index); });
+    EXPECT_TRUE(
+        run("expect-alert Database\n"
+            "alert-button NO\n"
+            "expect-alert Info\n"))
+        << errors.str();
+    EXPECT_EQ(pressed, (std::vector<int>{1}));
+    EXPECT_EQ(session.expectAlert("Database").message,
+              "expected the alert \"Database\", saw the alert \"Info\"");
+    EXPECT_EQ(session.alertButton("YES").message,
+              "the alert \"Info\" has no button \"YES\" (its buttons: \"OK\")");
+    EXPECT_TRUE(session.alertButton("OK").ok);
+    EXPECT_EQ(pressed, (std::vector<int>{1, 10}));
+    EXPECT_EQ(Platform::current().visibleAlert(), nullptr);
+}
+
+TEST_F(ScriptSessionTest, TextColoursOfLabelsAndButtons) {
+    session.open("CounterScreen", {"1"});
+    auto* label = navigation.topViewController()->outlet<Label>("countLabel");
+    ASSERT_NE(label, nullptr);
+    label->setTextColor({1, 0, 0, 1});
+    EXPECT_TRUE(run("expect countLabel.textColor = #ff0000\n")) << errors.str();
+    label->setTextColor(Color::black());
+    EXPECT_EQ(session.expect("countLabel", "textColor", "#FF0000").message,
+              "expected \"#FF0000\", saw \"#000000\"");
+    auto* button = navigation.topViewController()->outlet<Button>("plusButton");
+    button->setTitleColor({0, 0, 1, 1});
+    EXPECT_TRUE(session.expect("plusButton", "textColor", "#0000FF").ok);
+    EXPECT_EQ(session.expect("nameField", "textColor", "#000000").message,
+              "\"nameField\": a TextField has no textColor");
+}
+
 }  // namespace

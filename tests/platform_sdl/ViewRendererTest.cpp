@@ -15,6 +15,7 @@
 #include "platform/ImageView.h"
 #include "platform/Label.h"
 #include "platform/PageControl.h"
+#include "platform/PickerView.h"
 #include "platform/Platform.h"
 #include "platform/ScrollView.h"
 #include "platform/Window.h"
@@ -102,6 +103,46 @@ TEST_F(ViewRendererTest, PageControlLightsTheCurrentDot) {
     EXPECT_GT(dimmed.red, 40);
     EXPECT_LT(dimmed.red, 160);
     EXPECT_EQ(pixelAt(surface, 2, 70), kBlack);
+}
+
+// One column of titles "A0", "A1", ...
+class LetterRows : public PickerViewDataSource, public PickerViewDelegate {
+public:
+    int numberOfComponentsInPickerView(const PickerView&) override { return 1; }
+    int pickerViewNumberOfRowsInComponent(const PickerView&, int) override { return 9; }
+    std::string pickerViewTitleForRow(const PickerView&, int row, int) override {
+        return "A" + std::to_string(row);
+    }
+};
+
+TEST_F(ViewRendererTest, PickerShowsTheSelectedRowInTheBandAcrossItsMiddle) {
+    LetterRows rows;
+    PickerView& picker = window.rootView().addSubview(std::make_unique<PickerView>());
+    picker.setFrame({0, 0, 100, 80});
+    picker.setRowHeight(20);
+    picker.setDataSource(&rows);
+    picker.setDelegate(&rows);
+    auto darkPixelsIn = [](SDL_Surface* surface, int top, int bottom) {
+        int dark = 0;
+        for (int y = top; y < bottom; ++y) {
+            for (int x = 10; x < 90; ++x) {
+                const Rgb c = pixelAt(surface, x, y);
+                dark += c.red < 120 && c.green < 120 && c.blue < 120 ? 1 : 0;
+            }
+        }
+        return dark;
+    };
+    picker.selectRow(0, 0);
+    SDL_Surface* surface = render();
+    const Rgb band = pixelAt(surface, 5, 40);
+    EXPECT_GT(band.blue, band.red);                // the selection band is tinted blue
+    EXPECT_GT(darkPixelsIn(surface, 31, 49), 10);  // "A0" on the middle line
+    EXPECT_EQ(darkPixelsIn(surface, 3, 29), 0);    // nothing above the first row
+    EXPECT_GT(darkPixelsIn(surface, 51, 77), 10);  // the rows below
+    picker.selectRow(8, 0);
+    surface = render();
+    EXPECT_GT(darkPixelsIn(surface, 3, 29), 10);
+    EXPECT_EQ(darkPixelsIn(surface, 51, 77), 0);  // nothing below the last row
 }
 
 TEST_F(ViewRendererTest, SubviewsAreDrawnInTheirSuperviewsCoordinates) {
