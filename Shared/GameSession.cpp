@@ -22,6 +22,7 @@
 #include "platform/sdl/OffscreenRenderer.h"
 #include "platform/sdl/SdlServices.h"
 #include "platform/sdl/SdlWindow.h"
+#include "platform/sdl/ViewImages.h"
 #include "range/RangeScreens.h"
 #include "shell/ShellScreens.h"
 
@@ -65,6 +66,8 @@ GameSession::GameSession(const LaunchOptions& options) : options_(options) {
         standIns = &SdlServices::install().urlAndLeaderboard();
         standIns->useRealConnections(connections);
     }
+    // Headless runs draw their screenshots with the window's code, transitions included.
+    installViewImages(Platform::current());
     standIns->useLeaderboard(std::make_unique<FileLeaderboard>(options_.leaderboardFile.value_or(
         (std::filesystem::path(options_.documentsDirectory) / "leaderboard.txt").string())));
     ServiceRequests::setServiceBaseUrl(options_.serviceUrl);

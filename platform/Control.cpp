@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
+#include "platform/ActionTarget.h"
 #include "platform/Touch.h"
-#include "platform/ViewController.h"
 
-void Control::setAction(ViewController* target, std::string action) {
+void Control::setAction(ActionTarget* target, std::string action) {
     target_ = target;
     action_ = std::move(action);
 }

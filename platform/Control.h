@@ -1,20 +1,20 @@
 // A view the player operates (button, switch, text field): it sends its action, by name, to
-// its target screen. Controls handle the touches they receive themselves; a disabled control
-// swallows them without acting.
+// its target, the screen or a view with actions of its own. Controls handle the touches they
+// receive themselves; a disabled control swallows them without acting.
 #pragma once
 
 #include <string>
 
 #include "platform/View.h"
 
-class ViewController;
+class ActionTarget;
 
 class Control : public View {
 public:
     // `target` receives `action`; either may be empty (null), and then nothing is sent.
-    void setAction(ViewController* target, std::string action);
+    void setAction(ActionTarget* target, std::string action);
     const std::string& action() const { return action_; }
-    ViewController* target() const { return target_; }
+    ActionTarget* target() const { return target_; }
     // Sends the action to the target now.
     void sendAction();
 
@@ -37,7 +37,7 @@ protected:
 private:
     bool isInside(const Touch& touch) const;
 
-    ViewController* target_ = nullptr;
+    ActionTarget* target_ = nullptr;
     std::string action_;
     bool enabled_ = true;
     bool highlighted_ = false;

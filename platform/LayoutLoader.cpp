@@ -1,6 +1,7 @@
 // Building a screen's widgets from its JSON layout resource.
 #include "platform/LayoutLoader.h"
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <iostream>
@@ -9,8 +10,10 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "QvJSON.h"
+#include "platform/ActionTarget.h"
 #include "platform/ActivityIndicatorView.h"
 #include "platform/Bundle.h"
 #include "platform/Button.h"
@@ -59,8 +62,13 @@ public:
 
 private:
     void readWidgets(const QvJsonValue& list, const std::string& place, View& parent);
-    void readWidget(const QvJsonValue& entry, const std::string& place, View& parent);
+    // The widget of `entry` with its children and outlets, not yet in any superview; null
+    // (reported) when it cannot be made.
+    std::unique_ptr<View> readWidget(const QvJsonValue& entry, const std::string& place);
     std::unique_ptr<View> makeWidget(const std::string& type);
+    void readViewOutlets(const QvJsonValue& outlets, const std::string& place, View& owner);
+    // Points controls whose "target" names a view at that view, once every outlet is known.
+    void connectTargets();
     // Applies one key; false when the key does not belong to this kind of widget.
     bool applyKey(View& widget, const std::string& key, const QvJsonValue& value,
                   const std::string& place);
@@ -80,8 +88,16 @@ private:
                                const std::string& key);
     void report(const std::string& place, const std::string& problem);
 
+    struct NamedTarget {
+        Control* control;
+        std::string target;
+        std::string place;
+    };
+
     std::string source_;
     ViewController& controller_;
+    std::vector<NamedTarget> namedTargets_;
+    std::vector<View*> made_;  // every widget, in layout order, for awakeFromNib
     bool clean_ = true;
 };
 
@@ -113,6 +129,10 @@ bool LayoutReader::read(std::string_view text, View& root) {
             report("", "unknown key \"" + member.key + "\"");
         }
     }
+    connectTargets();
+    for (View* view : made_) {
+        view->awakeFromNib();
+    }
     return clean_;
 }
 
@@ -123,36 +143,53 @@ void LayoutReader::readWidgets(const QvJsonValue& list, const std::string& place
         return;
     }
     for (size_t i = 0; i < entries->size(); ++i) {
-        readWidget((*entries)[i], place + "[" + std::to_string(i) + "]", parent);
+        if (std::unique_ptr<View> widget =
+                readWidget((*entries)[i], place + "[" + std::to_string(i) + "]")) {
+            parent.addSubview(std::move(widget));
+        }
     }
 }
 
-void LayoutReader::readWidget(const QvJsonValue& entry, const std::string& place, View& parent) {
+std::unique_ptr<View> LayoutReader::readWidget(const QvJsonValue& entry, const std::string& place) {
     const QvJsonObject* fields = entry.asObject();
     if (!fields) {
         report(place, "a widget must be an object");
-        return;
+        return nullptr;
     }
     const std::string* type = entry["type"].asString();
     if (!type) {
         report(place, "missing \"type\"");
-        return;
+        return nullptr;
     }
     std::unique_ptr<View> widget = makeWidget(*type);
     if (!widget) {
         report(place, "unknown widget type \"" + *type + "\"");
-        return;
+        return nullptr;
     }
+    made_.push_back(widget.get());
     const std::string where = place + " (" + *type + ")";
-    View& added = parent.addSubview(std::move(widget));
     bool hasFrame = false;
+    bool aimedAtView = false;  // its action is checked once every outlet is known
     const QvJsonValue* children = nullptr;
+    const QvJsonValue* outlets = nullptr;
     for (const QvJsonMember& member : *fields) {
         if (member.key == "type") {
             continue;
         }
         if (member.key == "children") {
             children = &member.value;
+        } else if (member.key == "outlets") {
+            outlets = &member.value;
+        } else if (member.key == "target") {
+            auto* control = dynamic_cast<Control*>(widget.get());
+            std::optional<std::string> target =
+                control ? text(member.value, where, member.key) : std::nullopt;
+            if (!control) {
+                report(where, "\"target\" is for controls only");
+            } else if (target) {
+                namedTargets_.push_back({control, *target, where});
+                aimedAtView = true;
+            }
         } else if (member.key == "frame") {
             hasFrame = true;
             const QvJsonArray* values = member.value.asArray();
@@ -164,23 +201,75 @@ void LayoutReader::readWidget(const QvJsonValue& entry, const std::string& place
                 frame[i] = valid ? component->doubleValue() : 0;
             }
             if (valid) {
-                added.setFrame({frame[0], frame[1], frame[2], frame[3]});
+                widget->setFrame({frame[0], frame[1], frame[2], frame[3]});
             } else {
                 report(where, "\"frame\" must be four numbers [x, y, width, height]");
             }
-        } else if (!applyKey(added, member.key, member.value, where)) {
+        } else if (!applyKey(*widget, member.key, member.value, where)) {
             report(where, "unknown key \"" + member.key + "\" for " + *type);
         }
     }
-    if (auto* image = dynamic_cast<ImageView*>(&added); image && !hasFrame) {
-        added.setFrame({0, 0, image->imageSize().width, image->imageSize().height});
+    if (auto* image = dynamic_cast<ImageView*>(widget.get()); image && !hasFrame) {
+        widget->setFrame({0, 0, image->imageSize().width, image->imageSize().height});
     }
     if (children) {
-        readWidgets(*children, place + ".children", added);
+        readWidgets(*children, place + ".children", *widget);
+    }
+    if (outlets) {
+        readViewOutlets(*outlets, place + ".outlets", *widget);
+    }
+    auto* control = dynamic_cast<Control*>(widget.get());
+    if (control && !aimedAtView && !control->action().empty() &&
+        !controller_.hasAction(control->action())) {
+        report(where, "the screen has no action \"" + control->action() + "\"");
+    }
+    return widget;
+}
+
+void LayoutReader::readViewOutlets(const QvJsonValue& outlets, const std::string& place,
+                                   View& owner) {
+    const QvJsonObject* entries = outlets.asObject();
+    if (!entries) {
+        report(place, "must be an object of outlet names and widgets");
+        return;
+    }
+    const std::vector<std::string_view> names = owner.outletNames();
+    for (const QvJsonMember& member : *entries) {
+        const std::string where = place + "." + member.key;
+        if (std::find(names.begin(), names.end(), member.key) == names.end()) {
+            report(where,
+                   "a " + std::string(owner.typeName()) + " has no outlet \"" + member.key + "\"");
+            continue;
+        }
+        if (std::unique_ptr<View> widget = readWidget(member.value, where)) {
+            if (widget->name().empty()) {
+                widget->setName(member.key);
+            }
+            owner.setViewOutlet(member.key, std::move(widget));
+        }
+    }
+}
+
+void LayoutReader::connectTargets() {
+    for (const NamedTarget& named : namedTargets_) {
+        auto* target = dynamic_cast<ActionTarget*>(controller_.outletView(named.target));
+        if (!target) {
+            report(named.place, "no outlet \"" + named.target + "\" that takes actions");
+            named.control->setAction(nullptr, "");
+            continue;
+        }
+        if (!target->hasAction(named.control->action())) {
+            report(named.place,
+                   "\"" + named.target + "\" has no action \"" + named.control->action() + "\"");
+        }
+        named.control->setAction(target, named.control->action());
     }
 }
 
 std::unique_ptr<View> LayoutReader::makeWidget(const std::string& type) {
+    if (std::unique_ptr<View> own = controller_.makeViewOfClass(type)) {
+        return own;
+    }
     static const std::map<std::string, std::function<std::unique_ptr<View>()>> factories = {
         {"View", [] { return std::make_unique<View>(); }},
         {"ImageView", [] { return std::make_unique<ImageView>(); }},
@@ -263,9 +352,6 @@ bool LayoutReader::applyKey(View& widget, const std::string& key, const QvJsonVa
     auto* control = dynamic_cast<Control*>(&widget);
     if (key == "action" && control) {
         if (std::optional<std::string> action = text(value, place, key)) {
-            if (!controller_.hasAction(*action)) {
-                report(place, "the screen has no action \"" + *action + "\"");
-            }
             control->setAction(&controller_, *action);
         }
         return true;

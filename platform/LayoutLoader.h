@@ -11,10 +11,11 @@
 //                         "on": true, "action": "saveMusicToSettings" } ] } ] }
 //
 // Every widget: "type" (View, ImageView, Label, Button, Switch, TextField,
-// ActivityIndicatorView, ScrollView, PageControl, PickerView), "outlet", "frame" [x, y, width,
-// height] (an image view without one takes its picture's natural size), "hidden", "alpha",
-// "interaction" (touches; off by default for image views and labels), "background" ("#RRGGBB" or
-// "#RRGGBBAA"), "clips" (subviews drawn only inside the bounds), "children".
+// ActivityIndicatorView, ScrollView, PageControl, PickerView, or a view class the screen
+// registered by that name), "outlet", "frame" [x, y, width, height] (an image view without one
+// takes its picture's natural size), "hidden", "alpha", "interaction" (touches; off by default
+// for image views and labels), "background" ("#RRGGBB" or "#RRGGBBAA"), "clips" (subviews drawn
+// only inside the bounds), "children".
 // Label: "text", "font", "fontSize", "textColor", "alignment" (left, center, right), "lines".
 // Button: "title", "font", "fontSize", "titleColor", "image", "highlightedImage", "enabled",
 // "action". Switch: "on", "action". TextField: "text", "placeholder", "secure", "action".
@@ -22,9 +23,13 @@
 // content, in content coordinates): "contentSize" [w, h], "contentOffset" [x, y], "paging",
 // "scrollEnabled", "bounces". PageControl: "numberOfPages", "currentPage", "action".
 // PickerView: "rowHeight" (its screen connects the data source and the delegate).
+// A control's "target" names an outlet, a view with actions of its own, that its action goes to
+// instead of the screen. A view class with outlets of its own takes "outlets": an object of
+// outlet names and widgets, laid out but added nowhere: the class attaches them itself. Once
+// the whole layout is built, every widget hears awakeFromNib(), in layout order.
 //
 // Problems (a missing file, bad JSON, an entry with an unknown type or key, a value of the wrong
-// kind, an action the screen does not have) are reported on standard error with the file and
+// kind, an action its target does not have) are reported on standard error with the file and
 // the entry's place; the faulty entry or key is skipped and loading goes on. Nothing throws.
 #pragma once
 

@@ -4,6 +4,7 @@
 // is installed the platform is headless, on a virtual clock.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,11 @@
 #include "platform/RunLoop.h"
 
 class HeadlessServices;
+class View;
+class ViewImage;
+
+// Makes a picture of how a view looks now (for a transition), or null when it cannot.
+using ViewImageMaker = std::function<std::shared_ptr<const ViewImage>(const View&)>;
 
 class Platform {
 public:
@@ -32,6 +38,13 @@ public:
     // The hardware model identifier, e.g. "iPhone1,1"; empty when unknown.
     const std::string& deviceModel() const { return deviceModel_; }
     void setDeviceModel(std::string model) { deviceModel_ = std::move(model); }
+
+    // The drawing backend's maker of view pictures; none until one is set, and then
+    // makeViewImage() gives null.
+    void setViewImageMaker(ViewImageMaker maker) { viewImageMaker_ = std::move(maker); }
+    std::shared_ptr<const ViewImage> makeViewImage(const View& view) const {
+        return viewImageMaker_ ? viewImageMaker_(view) : nullptr;
+    }
 
     // Every alert shown, oldest first (visible or already dismissed).
     const std::vector<std::shared_ptr<AlertView>>& alerts() const { return alerts_; }
@@ -54,6 +67,7 @@ private:
     std::unique_ptr<PlatformServices> services_;
     std::unique_ptr<RunLoop> runLoop_;
     std::string deviceModel_;
+    ViewImageMaker viewImageMaker_;
     std::vector<std::shared_ptr<AlertView>> alerts_;
     std::vector<std::string> logLines_;
     std::vector<std::shared_ptr<void>> retained_;

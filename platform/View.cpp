@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "platform/Platform.h"
 #include "platform/RunLoop.h"
 #include "platform/ViewController.h"
 #include "platform/Window.h"
@@ -127,6 +128,12 @@ View::~View() {
     drop(sizeAnimation_);
     drop(transformAnimation_);
     drop(alphaAnimation_);
+    if (transition_) {
+        transition_->group->forgetTransitionView(*this);
+        if (transition_->group->isRunningAt(now())) {
+            transition_->group->propertyDropped();
+        }
+    }
     if (superview_) {
         if (Window* shownIn = window()) {
             shownIn->viewWillLeave(*this);
@@ -214,7 +221,8 @@ double View::presentedAlpha() const {
 
 bool View::hasRunningAnimations() const {
     return isRunning(centerAnimation_) || isRunning(sizeAnimation_) ||
-           isRunning(transformAnimation_) || isRunning(alphaAnimation_);
+           isRunning(transformAnimation_) || isRunning(alphaAnimation_) ||
+           presentedTransition().has_value();
 }
 
 void View::stopAnimations() {
@@ -222,6 +230,24 @@ void View::stopAnimations() {
     stop(sizeAnimation_);
     stop(transformAnimation_);
     stop(alphaAnimation_);
+    if (transition_ && transition_->group->isRunningAt(now())) {
+        transition_->group->propertyTakenOver();
+    }
+    transition_.reset();
+}
+
+std::optional<View::PresentedTransition> View::presentedTransition() const {
+    if (!transition_ || !transition_->group->isRunningAt(now())) {
+        return std::nullopt;
+    }
+    return PresentedTransition{transition_->transition, transition_->group->progressAt(now()),
+                               transition_->before.get(), transition_->after.get()};
+}
+
+void View::cacheTransitionEnd() {
+    if (transition_) {
+        transition_->after = Platform::current().makeViewImage(*this);
+    }
 }
 
 void View::addSubview(View& view) {

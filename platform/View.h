@@ -126,7 +126,42 @@ public:
     // the view that had it and delivers it here from then on, beginning with touchesBegan.
     virtual bool takesOverTouch(const Touch& touch) const;
 
+    // Views of a class with outlets of its own: the layout lays out a view for each outlet and
+    // hands it over unattached; the class decides when it shows it.
+    virtual std::vector<std::string_view> outletNames() const { return {}; }
+    // Takes the view laid out for `name`, one of outletNames().
+    virtual void setViewOutlet(std::string_view name, std::unique_ptr<View> view) {
+        (void)name;
+        (void)view;
+    }
+    // Called once the whole layout the view came from is built, outlets and actions connected.
+    virtual void awakeFromNib() {}
+
+    // While a transition set with setAnimationTransition() runs: how far it is (0 to 1, eased)
+    // and the cached pictures of the view before and after the animation's changes (null where
+    // the drawing backend made none). Empty when no transition runs.
+    struct PresentedTransition {
+        ViewTransition transition;
+        double progress;
+        const ViewImage* before;
+        const ViewImage* after;
+    };
+    std::optional<PresentedTransition> presentedTransition() const;
+
 private:
+    friend void setAnimationTransition(ViewTransition transition, View& view);
+    friend class AnimationGroup;
+
+    struct TransitionAnimation {
+        ViewTransition transition;
+        std::shared_ptr<AnimationGroup> group;
+        std::shared_ptr<const ViewImage> before;
+        std::shared_ptr<const ViewImage> after;
+    };
+    // The picture after the changes, taken when the animation block that began the
+    // transition has made them.
+    void cacheTransitionEnd();
+
     void insertOwnedSubview(std::unique_ptr<View> view, size_t index);
     void insertSubviewPointer(View& view, size_t index);
     void detachSubview(View& view);
@@ -149,6 +184,7 @@ private:
     std::optional<PropertyAnimation<Size>> sizeAnimation_;
     std::optional<PropertyAnimation<AffineTransform>> transformAnimation_;
     std::optional<PropertyAnimation<double>> alphaAnimation_;
+    std::optional<TransitionAnimation> transition_;
 
     View* superview_ = nullptr;
     std::vector<View*> subviews_;                       // back to front

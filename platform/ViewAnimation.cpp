@@ -5,7 +5,9 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Platform.h"
 #include "platform/RunLoop.h"
+#include "platform/View.h"
 
 namespace {
 
@@ -59,6 +61,7 @@ void animateViews(AnimationOptions options, const std::function<void()>& changes
     openAnimations().push_back(group);
     changes();
     openAnimations().pop_back();
+    group->cacheTransitionEnds();
     group->scheduleEnd(group);
 }
 
@@ -92,6 +95,34 @@ void AnimationGroup::scheduleEnd(std::shared_ptr<AnimationGroup> self) {
     // torn down early frees both.
     endTimer_ = loop.performAfterDelay(
         delay, [self = std::move(self)] { self->report(!self->interrupted_); });
+}
+
+void setAnimationTransition(ViewTransition transition, View& view) {
+    std::shared_ptr<AnimationGroup> group = AnimationGroup::current();
+    if (!group) {
+        return;
+    }
+    if (view.transition_ && view.transition_->group == group) {
+        view.transition_->transition = transition;  // set again in the same block
+        return;
+    }
+    if (view.transition_ && view.transition_->group->isRunningAt(RunLoop::main().clock().now())) {
+        view.transition_->group->propertyTakenOver();
+    }
+    group->propertyStarted();
+    group->addTransitionView(view);
+    view.transition_ = View::TransitionAnimation{transition, group,
+                                                 Platform::current().makeViewImage(view), nullptr};
+}
+
+void AnimationGroup::forgetTransitionView(const View& view) {
+    std::erase(transitionViews_, &view);
+}
+
+void AnimationGroup::cacheTransitionEnds() {
+    for (View* view : std::exchange(transitionViews_, {})) {
+        view->cacheTransitionEnd();
+    }
 }
 
 void AnimationGroup::propertyTakenOver() {

@@ -53,24 +53,14 @@ View* ViewController::outletView(std::string_view name) const {
     return found == outlets_.end() ? nullptr : found->second;
 }
 
-void ViewController::addAction(std::string name, std::function<void()> action) {
-    actions_[std::move(name)] = std::move(action);
+void ViewController::registerViewClass(std::string typeName,
+                                       std::function<std::unique_ptr<View>()> make) {
+    viewClasses_[std::move(typeName)] = std::move(make);
 }
 
-bool ViewController::hasAction(std::string_view name) const {
-    return actions_.contains(name);
-}
-
-bool ViewController::sendAction(std::string_view name) {
-    auto found = actions_.find(name);
-    if (found == actions_.end()) {
-        std::cerr << className() << ": no action named \"" << name << "\"\n";
-        return false;
-    }
-    // The action may replace itself (addAction) while it runs.
-    std::function<void()> action = found->second;
-    action();
-    return true;
+std::unique_ptr<View> ViewController::makeViewOfClass(std::string_view typeName) const {
+    auto found = viewClasses_.find(typeName);
+    return found == viewClasses_.end() ? nullptr : found->second();
 }
 
 Responder* ViewController::nextResponder() const {

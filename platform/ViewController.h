@@ -1,7 +1,8 @@
 // One screen: a controller that owns its root view, builds the view's widgets from the screen's
 // layout resource, and hears the life-cycle calls of the navigation stack. Widgets are reached
 // through named outlets, which the layout loader fills; controls send actions by name, which
-// the screen registers with addAction().
+// the screen registers with addAction(). View classes of the screen's own that its layout names
+// by type are registered with registerViewClass().
 #pragma once
 
 #include <functional>
@@ -10,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ActionTarget.h"
 #include "platform/DeviceProfile.h"
 #include "platform/Responder.h"
 #include "platform/View.h"
@@ -20,7 +22,7 @@ class ViewController;
 
 void reportMissingOutlet(const ViewController& screen, const std::string& name);
 
-class ViewController : public Responder {
+class ViewController : public Responder, public ActionTarget {
 public:
     // `layoutName` is the phone name of the screen's layout resource ("MenuController"), which
     // the profile turns into the file to load; empty for a screen without one.
@@ -61,15 +63,14 @@ public:
     }
     const std::map<std::string, View*, std::less<>>& outlets() const { return outlets_; }
 
-    // Actions: what a control (or a script) asks the screen to do, by name.
-    void addAction(std::string name, std::function<void()> action);
-    bool hasAction(std::string_view name) const;
-    // Runs the action; false, with a line on standard error, when the screen has none by that name.
-    bool sendAction(std::string_view name);
+    // A view class the layout may name as a widget type; null when the screen has none.
+    void registerViewClass(std::string typeName, std::function<std::unique_ptr<View>()> make);
+    std::unique_ptr<View> makeViewOfClass(std::string_view typeName) const;
 
     Responder* nextResponder() const override;
 
 protected:
+    std::string actionTargetName() const override { return className(); }
     // Fills the freshly made root view; by default loads the layout resource.
     virtual void loadView();
 
@@ -79,7 +80,7 @@ private:
     std::unique_ptr<View> view_;
     NavigationController* navigationController_ = nullptr;
     std::map<std::string, View*, std::less<>> outlets_;
-    std::map<std::string, std::function<void()>, std::less<>> actions_;
+    std::map<std::string, std::function<std::unique_ptr<View>()>, std::less<>> viewClasses_;
 };
 
 // The outlet `name` of `screen`; when the layout lacks it, a hidden stand-in added to `parent`

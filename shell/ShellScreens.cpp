@@ -9,6 +9,7 @@
 #include "shell/IntroController.h"
 #include "shell/MenuController.h"
 #include "shell/PlaceholderController.h"
+#include "shell/RavuravovController.h"
 #include "shell/TutorialGameController.h"
 #include "shell/TutorialInsideController.h"
 
@@ -35,6 +36,7 @@ void registerShellScreens(ScreenRegistry& registry) {
     addScreen<TutorialGameController, TutorialGameController_ipad>(registry,
                                                                    "TutorialGameController");
     addScreen<AboutController, AboutController_ipad>(registry, "AboutController");
+    addScreen<RavuravovController, RavuravovController_ipad>(registry, "RavuravovController");
     // The tutorial movie screen takes the base name of its movie.
     for (const DeviceProfile& profile : {DeviceProfile::phone(), DeviceProfile::tablet()}) {
         registry.add(
@@ -51,7 +53,6 @@ void registerShellScreens(ScreenRegistry& registry) {
         const char* title;
     };
     for (Pending pending : {
-             Pending{"RavuravovController", "Ravuravov"},
              Pending{"RankingController", "Ranking"},
          }) {
         for (const DeviceProfile& profile : {DeviceProfile::phone(), DeviceProfile::tablet()}) {

@@ -89,6 +89,15 @@ void Canvas::fillCircle(const AffineTransform& toOutput, Point center, double ra
 
 void Canvas::drawTexture(const AffineTransform& toOutput, SDL_Texture* texture, Rect source,
                          Rect destination, Color tint, double alpha) {
+    const Rect& d = destination;
+    drawTextureQuad(toOutput, texture, source,
+                    {Point{d.x, d.y}, Point{d.x + d.width, d.y},
+                     Point{d.x + d.width, d.y + d.height}, Point{d.x, d.y + d.height}},
+                    tint, alpha);
+}
+
+void Canvas::drawTextureQuad(const AffineTransform& toOutput, SDL_Texture* texture, Rect source,
+                             const std::array<Point, 4>& corners, Color tint, double alpha) {
     int width = 0;
     int height = 0;
     if (!texture || SDL_QueryTexture(texture, nullptr, nullptr, &width, &height) != 0 ||
@@ -103,13 +112,12 @@ void Canvas::drawTexture(const AffineTransform& toOutput, SDL_Texture* texture, 
     const float v0 = static_cast<float>(source.y / height);
     const float u1 = static_cast<float>((source.x + source.width) / width);
     const float v1 = static_cast<float>((source.y + source.height) / height);
-    const Rect& d = destination;
-    const SDL_Vertex corners[4] = {
-        vertex(toOutput, {d.x, d.y}, color, {u0, v0}),
-        vertex(toOutput, {d.x + d.width, d.y}, color, {u1, v0}),
-        vertex(toOutput, {d.x + d.width, d.y + d.height}, color, {u1, v1}),
-        vertex(toOutput, {d.x, d.y + d.height}, color, {u0, v1}),
+    const SDL_Vertex vertices[4] = {
+        vertex(toOutput, corners[0], color, {u0, v0}),
+        vertex(toOutput, corners[1], color, {u1, v0}),
+        vertex(toOutput, corners[2], color, {u1, v1}),
+        vertex(toOutput, corners[3], color, {u0, v1}),
     };
     const int indices[6] = {0, 1, 2, 0, 2, 3};
-    SDL_RenderGeometry(renderer_, texture, corners, 4, indices, 6);
+    SDL_RenderGeometry(renderer_, texture, vertices, 4, indices, 6);
 }

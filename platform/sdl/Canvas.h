@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <array>
 #include <vector>
 
 #include "platform/Color.h"
@@ -29,6 +30,10 @@ public:
     // `tint` (white keeps the texture's colours).
     void drawTexture(const AffineTransform& toOutput, SDL_Texture* texture, Rect source,
                      Rect destination, Color tint, double alpha);
+    // The same stretched over any four-cornered shape: top-left, top-right, bottom-right and
+    // bottom-left of `source` go to those `corners`.
+    void drawTextureQuad(const AffineTransform& toOutput, SDL_Texture* texture, Rect source,
+                         const std::array<Point, 4>& corners, Color tint, double alpha);
 
 private:
     std::vector<SDL_Vertex> vertices_;  // reused between calls

@@ -7,6 +7,7 @@
 
 #include "platform/Bundle.h"
 #include "platform/Pictures.h"
+#include "platform/sdl/ViewImages.h"
 
 namespace {
 // Text textures kept beyond those drawn in the last frame.
@@ -38,6 +39,11 @@ TextureCache::~TextureCache() {
             SDL_DestroyTexture(cached.texture.texture);
         }
     }
+    for (auto& [serial, cached] : viewImages_) {
+        if (cached.texture) {
+            SDL_DestroyTexture(cached.texture);
+        }
+    }
     for (auto& [key, font] : fonts_) {
         if (font) {
             TTF_CloseFont(font);
@@ -62,6 +68,16 @@ SDL_Texture* TextureCache::picture(std::string_view name) {
         named->second = loaded->second;
     }
     return named->second;
+}
+
+SDL_Texture* TextureCache::viewImage(const SurfaceViewImage& image) {
+    auto [it, inserted] = viewImages_.try_emplace(image.serial());
+    it->second.lastUsed = frame_;
+    if (inserted) {
+        it->second.texture =
+            linearTexture(SDL_CreateTextureFromSurface(renderer_, image.surface()));
+    }
+    return it->second.texture;
 }
 
 std::string TextureCache::fontPath(const std::string& name) const {
@@ -119,6 +135,15 @@ const TextTexture& TextureCache::text(const std::string& text, const std::string
 }
 
 void TextureCache::endFrame() {
+    std::erase_if(viewImages_, [this](auto& entry) {
+        if (entry.second.lastUsed == frame_) {
+            return false;
+        }
+        if (entry.second.texture) {
+            SDL_DestroyTexture(entry.second.texture);
+        }
+        return true;
+    });
     if (texts_.size() > kTextCacheLimit) {
         std::erase_if(texts_, [this](auto& entry) {
             if (entry.second.lastUsed == frame_) {

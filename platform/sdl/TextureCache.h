@@ -1,4 +1,5 @@
-// The textures one SDL renderer draws with: pictures by file path, and texts rendered with
+// The textures one SDL renderer draws with: pictures by file path, view pictures of running
+// transitions (dropped once a frame is drawn without them), and texts rendered with
 // SDL2_ttf by text, font and pixel size. Text textures are white; the canvas tints them. Fonts
 // are the TrueType files in the resources' fonts/ folder; a font name with no file of its own
 // falls back to DejaVu Sans (bold when the name says so).
@@ -12,6 +13,8 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+
+class SurfaceViewImage;
 
 struct TextTexture {
     SDL_Texture* texture = nullptr;  // null for empty text or a missing font
@@ -28,6 +31,8 @@ public:
 
     // The named picture of the bundle, or null when it is missing or unreadable.
     SDL_Texture* picture(std::string_view name);
+    // The texture of a view picture; null when it cannot be made.
+    SDL_Texture* viewImage(const SurfaceViewImage& image);
     // `text` at `pixelSize`; with `wrapWidth` > 0 it wraps at that many pixels, lines centred
     // when `centred`.
     const TextTexture& text(const std::string& text, const std::string& fontName, int pixelSize,
@@ -35,8 +40,9 @@ public:
     // The line height of the font at `pixelSize`, in pixels (0 without the font).
     int lineHeight(const std::string& fontName, int pixelSize);
 
-    // Drops the text textures not used since the previous call once there are many of them, so
-    // that changing texts (counters, timers) do not pile up.
+    // Drops the view pictures not drawn since the previous call, and the text textures not used
+    // since then once there are many of them, so that changing texts (counters, timers) do not
+    // pile up.
     void endFrame();
 
 private:
@@ -56,5 +62,10 @@ private:
     std::map<std::pair<std::string, std::string>, SDL_Texture*> pictureNames_;
     std::map<std::pair<std::string, int>, TTF_Font*> fonts_;
     std::map<TextKey, CachedText> texts_;
+    struct CachedViewImage {
+        SDL_Texture* texture = nullptr;
+        uint64_t lastUsed = 0;
+    };
+    std::map<uint64_t, CachedViewImage> viewImages_;  // by the picture's serial
     uint64_t frame_ = 0;
 };

@@ -2,7 +2,9 @@
 #include "platform/sdl/ViewRenderer.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <numbers>
 
 #include "platform/ActivityIndicatorView.h"
 #include "platform/Button.h"
@@ -15,7 +17,16 @@
 #include "platform/TextField.h"
 #include "platform/Window.h"
 #include "platform/sdl/SdlServices.h"
+#include "platform/sdl/ViewImages.h"
 #include "platform/sdl/Widgets.h"
+
+namespace {
+// A turning face is drawn in this many vertical strips, each its own quad, so that the
+// perspective looks right on renderers that map textures affinely.
+constexpr int kTransitionStrips = 24;
+// The eye's distance from the screen, in view widths: the nearer, the stronger the perspective.
+constexpr double kTransitionEyeDistance = 2.0;
+}  // namespace
 
 ScreenOverlays currentOverlays(const TextField* focusedField) {
     Platform& platform = Platform::current();
@@ -65,6 +76,15 @@ void ViewRenderer::drawScreen(Window& window, const ScreenOverlays& overlays) {
     textures_.endFrame();
 }
 
+void ViewRenderer::drawViewAlone(const View& view) {
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 0);
+    restoreClip(std::nullopt);
+    SDL_RenderClear(renderer_);
+    DrawContext context{canvas_, textures_, 1, RunLoop::main().now()};
+    drawLocal(context, view, AffineTransform(), 1, nullptr);
+    textures_.endFrame();
+}
+
 void ViewRenderer::drawView(DrawContext& context, const View& view,
                             const AffineTransform& parentToOutput, double parentAlpha,
                             const TextField* focusedField) {
@@ -85,7 +105,17 @@ void ViewRenderer::drawView(DrawContext& context, const View& view,
             .concat(view.presentedTransform())
             .concat(AffineTransform::translation(center.x, center.y))
             .concat(parentToOutput);
+    if (const std::optional<View::PresentedTransition> turning = view.presentedTransition();
+        turning && drawTransition(*turning, size, toOutput, alpha)) {
+        return;
+    }
+    drawLocal(context, view, toOutput, alpha, focusedField);
+}
 
+void ViewRenderer::drawLocal(DrawContext& context, const View& view,
+                             const AffineTransform& toOutput, double alpha,
+                             const TextField* focusedField) {
+    const Size size = view.presentedBoundsSize();
     canvas_.fillRect(toOutput, {0, 0, size.width, size.height}, view.backgroundColor(), alpha);
     drawContent(context, view, toOutput, alpha, focusedField);
     if (view.subviews().empty()) {
@@ -103,6 +133,47 @@ void ViewRenderer::drawView(DrawContext& context, const View& view,
     if (clips) {
         restoreClip(outerClip);
     }
+}
+
+bool ViewRenderer::drawTransition(const View::PresentedTransition& transition, Size size,
+                                  const AffineTransform& toOutput, double alpha) {
+    // The view turns about its vertical middle by half a turn; up to the middle of the
+    // transition its front (the picture before) shows, after it the back (the picture after),
+    // seen from behind the front so that it reads the right way round.
+    const bool front = transition.progress < 0.5;
+    const auto* image =
+        dynamic_cast<const SurfaceViewImage*>(front ? transition.before : transition.after);
+    SDL_Texture* texture = image ? textures_.viewImage(*image) : nullptr;
+    if (!texture || size.width <= 0 || size.height <= 0) {
+        return false;
+    }
+    // From the left, the left edge comes forward first.
+    const double direction = transition.transition == ViewTransition::FlipFromLeft ? -1 : 1;
+    const double angle = direction * std::numbers::pi * transition.progress;
+    const double side = front ? 1 : -1;
+    const double eye = kTransitionEyeDistance * size.width;
+    auto project = [&](double x, double y) {
+        const double fromMiddle = side * (x - size.width / 2);
+        const double depth = fromMiddle * std::sin(angle);  // towards the eye
+        const double scale = eye / (eye - depth);
+        return Point{size.width / 2 + fromMiddle * std::cos(angle) * scale,
+                     size.height / 2 + (y - size.height / 2) * scale};
+    };
+    // Turned away from the light, the face darkens.
+    const double light = 0.55 + 0.45 * std::abs(std::cos(angle));
+    const Color tint{light, light, light, 1};
+    const double pixelsPerPoint = image->surface()->w / image->size().width;
+    for (int strip = 0; strip < kTransitionStrips; ++strip) {
+        const double left = size.width * strip / kTransitionStrips;
+        const double right = size.width * (strip + 1) / kTransitionStrips;
+        const std::array<Point, 4> corners = {project(left, 0), project(right, 0),
+                                              project(right, size.height),
+                                              project(left, size.height)};
+        const Rect source{left * pixelsPerPoint, 0, (right - left) * pixelsPerPoint,
+                          static_cast<double>(image->surface()->h)};
+        canvas_.drawTextureQuad(toOutput, texture, source, corners, tint, alpha);
+    }
+    return true;
 }
 
 std::optional<SDL_Rect> ViewRenderer::narrowClip(const AffineTransform& toOutput, Size bounds) {

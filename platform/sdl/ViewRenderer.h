@@ -1,8 +1,9 @@
 // Draws what the window shows onto an SDL renderer: the view tree with the presented values of
 // running animations (back to front, hidden views and their subtrees skipped, alpha multiplied
 // down the tree, transforms about the anchor point), then the visible alert and a movie shown
-// full screen. The logical screen is fitted into the renderer's output with a letterbox. The
-// same code draws into the window and offscreen into a surface (a software renderer).
+// full screen. A view in a transition is drawn turning, from its cached pictures. The logical
+// screen is fitted into the renderer's output with a letterbox. The same code draws into the
+// window and offscreen into a surface (a software renderer).
 #pragma once
 
 #include <SDL.h>
@@ -11,6 +12,7 @@
 #include <optional>
 
 #include "platform/AlertView.h"
+#include "platform/View.h"
 #include "platform/sdl/AlertPanel.h"
 #include "platform/sdl/Canvas.h"
 #include "platform/sdl/Letterbox.h"
@@ -18,7 +20,6 @@
 #include "platform/sdl/TextureCache.h"
 
 class TextField;
-class View;
 class Window;
 
 // What is drawn over the view tree.
@@ -41,6 +42,9 @@ public:
 
     // Clears the output to black and draws the screen into it (does not present).
     void drawScreen(Window& window, const ScreenOverlays& overlays);
+    // Clears the output to transparent and draws `view` alone at the origin, one pixel per
+    // point, as it looks now (a transition picture; does not present).
+    void drawViewAlone(const View& view);
     // Where the logical screen of `screen` size sits in the output now.
     Letterbox letterbox(Size screen) const;
     // The layout of `alert` as drawn on a screen of `screen` size, in screen points.
@@ -49,6 +53,12 @@ public:
 private:
     void drawView(DrawContext& context, const View& view, const AffineTransform& parentToOutput,
                   double parentAlpha, const TextField* focusedField);
+    // The view itself, its content and its subviews, at `toOutput`.
+    void drawLocal(DrawContext& context, const View& view, const AffineTransform& toOutput,
+                   double alpha, const TextField* focusedField);
+    // The face shown now of a view turning over; false when a picture is missing.
+    bool drawTransition(const View::PresentedTransition& transition, Size size,
+                        const AffineTransform& toOutput, double alpha);
     void drawContent(DrawContext& context, const View& view, const AffineTransform& toOutput,
                      double alpha, const TextField* focusedField);
     void drawMovie(const MovieFrame& movie, Size screen, const Letterbox& box);

@@ -2,9 +2,12 @@
 // and the reports of missing files and malformed entries.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "TestResources.h"
+#include "platform/ActionTarget.h"
 #include "platform/ActivityIndicatorView.h"
 #include "platform/Button.h"
 #include "platform/ImageView.h"
@@ -170,6 +173,120 @@ TEST_F(LayoutLoaderTest, MalformedEntriesAreReportedWithTheirPlaceAndSkipped) {
     EXPECT_NE(screen.outletView("e"), nullptr);
     ASSERT_NE(screen.outlet<Label>("g"), nullptr);
     EXPECT_EQ(screen.outlet<Label>("g")->text(), "fine");
+}
+
+// A view class of a screen's own: two outlets it attaches itself, an action of its own, and a
+// record of what it saw when the layout was done.
+class Stack : public View, public ActionTarget {
+public:
+    Stack() {
+        addAction("swap", [this] { swap(); });
+    }
+    std::string_view typeName() const override { return "Stack"; }
+    std::vector<std::string_view> outletNames() const override { return {"top", "bottom"}; }
+    void setViewOutlet(std::string_view name, std::unique_ptr<View> view) override {
+        (name == "top" ? top : bottom) = std::move(view);
+    }
+    void awakeFromNib() override {
+        ++awakenings;
+        sawBottomWhenAwoken = bottom != nullptr;
+        if (top) {
+            addSubview(*top);
+        }
+    }
+    void swap() {
+        if (top && bottom) {
+            top->removeFromSuperview();
+            addSubview(*bottom);
+        }
+    }
+
+    std::unique_ptr<View> top;
+    std::unique_ptr<View> bottom;
+    int awakenings = 0;
+    bool sawBottomWhenAwoken = false;
+
+protected:
+    std::string actionTargetName() const override { return "Stack"; }
+};
+
+class StackScreen : public MenuScreen {
+public:
+    StackScreen() : MenuScreen(DeviceProfile::phone()) {
+        registerViewClass("Stack", [] { return std::make_unique<Stack>(); });
+    }
+};
+
+const char* kStackLayout = R"({ "widgets": [
+  { "type": "Stack", "outlet": "stack", "frame": [0, 0, 200, 100],
+    "outlets": {
+      "top": { "type": "View", "frame": [0, 0, 200, 100], "children": [
+        { "type": "Button", "outlet": "gameButton", "frame": [0, 0, 50, 20], "action": "game" } ] },
+      "bottom": { "type": "View", "outlet": "page", "frame": [0, 0, 200, 100], "children": [
+        { "type": "Button", "outlet": "swapButton", "frame": [0, 0, 50, 20],
+          "action": "swap", "target": "stack" } ] } } } ] })";
+
+TEST_F(LayoutLoaderTest, ViewClassesOfTheScreenTakeTheirOutletsActionsAndWakeUp) {
+    StackScreen screen;
+    View root;
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(loadLayoutText(kStackLayout, "stack.json", screen, root));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+
+    auto* stack = screen.outlet<Stack>("stack");
+    ASSERT_NE(stack, nullptr);
+    ASSERT_NE(stack->top, nullptr);
+    ASSERT_NE(stack->bottom, nullptr);
+    EXPECT_EQ(stack->awakenings, 1);
+    EXPECT_TRUE(stack->sawBottomWhenAwoken) << "woken once the whole layout was built";
+    // Laid out, but attached only by the class: the bottom face waits outside the tree.
+    EXPECT_EQ(stack->subviews(), (std::vector<View*>{stack->top.get()}));
+    EXPECT_EQ(stack->bottom->superview(), nullptr);
+    EXPECT_EQ(stack->top->name(), "top");
+    EXPECT_EQ(screen.outletView("page"), stack->bottom.get());
+
+    // Outlets inside either face are the screen's; the face's control aims at the view.
+    auto* swapButton = screen.outlet<Button>("swapButton");
+    ASSERT_NE(swapButton, nullptr);
+    EXPECT_EQ(swapButton->target(), static_cast<ActionTarget*>(stack));
+    swapButton->sendAction();
+    EXPECT_EQ(stack->subviews(), (std::vector<View*>{stack->bottom.get()}));
+    screen.outlet<Button>("gameButton")->sendAction();
+    EXPECT_EQ(screen.games, 1);
+}
+
+TEST_F(LayoutLoaderTest, WrongOutletsAndTargetsOfViewClassesAreReported) {
+    StackScreen screen;
+    View root;
+    const char* layout = R"({ "widgets": [
+      { "type": "Stack", "outlet": "stack",
+        "outlets": { "side": { "type": "View" }, "top": { "type": "Sliding" } } },
+      { "type": "View", "outlet": "plain", "outlets": { "top": { "type": "View" } } },
+      { "type": "Button", "outlet": "a", "action": "swap", "target": "nobody" },
+      { "type": "Button", "outlet": "b", "action": "fly", "target": "stack" },
+      { "type": "Button", "outlet": "c", "action": "swap", "target": "plain" },
+      { "type": "Label", "outlet": "d", "target": "stack" },
+      { "type": "Button", "outlet": "e", "action": "swap" } ] })";
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(loadLayoutText(layout, "wrong.json", screen, root));
+    const std::string errors = testing::internal::GetCapturedStderr();
+    for (const char* expected : {
+             "wrong.json: widgets[0].outlets.side: a Stack has no outlet \"side\"",
+             "wrong.json: widgets[0].outlets.top: unknown widget type \"Sliding\"",
+             "wrong.json: widgets[1].outlets.top: a View has no outlet \"top\"",
+             "wrong.json: widgets[2] (Button): no outlet \"nobody\" that takes actions",
+             "wrong.json: widgets[3] (Button): \"stack\" has no action \"fly\"",
+             "wrong.json: widgets[4] (Button): no outlet \"plain\" that takes actions",
+             "wrong.json: widgets[5] (Label): \"target\" is for controls only",
+             "wrong.json: widgets[6] (Button): the screen has no action \"swap\"",
+         }) {
+        EXPECT_NE(errors.find(expected), std::string::npos) << "missing: " << expected << "\n"
+                                                            << errors;
+    }
+    // A control whose target is missing sends nothing anywhere.
+    EXPECT_EQ(screen.outlet<Button>("a")->target(), nullptr);
+    EXPECT_EQ(screen.outlet<Stack>("stack")->top, nullptr);
+    EXPECT_EQ(screen.outlet<Stack>("stack")->awakenings, 1);
 }
 
 TEST_F(LayoutLoaderTest, TextThatIsNotJsonIsReported) {

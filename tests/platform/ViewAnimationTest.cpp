@@ -155,3 +155,114 @@ TEST_F(ViewAnimationTest, ChangesOutsideAnimateViewsAreNotAnimatedAndNestingUses
 }
 
 }  // namespace
+
+// A view picture that remembers which subviews the view had when it was taken.
+class SubviewNames : public ViewImage {
+public:
+    explicit SubviewNames(const View& view) {
+        for (const View* subview : view.subviews()) {
+            names += subview->name() + " ";
+        }
+    }
+    std::string names;
+};
+
+std::string namesIn(const ViewImage* image) {
+    auto* recorded = dynamic_cast<const SubviewNames*>(image);
+    return recorded ? recorded->names : "(no picture)";
+}
+
+class TransitionTest : public ViewAnimationTest {
+protected:
+    void SetUp() override {
+        ViewAnimationTest::SetUp();
+        Platform::current().setViewImageMaker([this](const View& view) {
+            ++picturesTaken;
+            return std::make_shared<SubviewNames>(view);
+        });
+        front.setName("front");
+        back.setName("back");
+        card.addSubview(front);
+    }
+
+    // Turns the card over from `from` to `to` in an animation of `duration`.
+    void turn(View& from, View& to, ViewTransition transition, double duration = 1.0) {
+        animateViews(options(duration), [&] {
+            setAnimationTransition(transition, card);
+            from.removeFromSuperview();
+            card.addSubview(to);
+        });
+    }
+
+    View card{Rect{0, 0, 100, 60}};
+    View front{Rect{0, 0, 100, 60}};
+    View back{Rect{0, 0, 100, 60}};
+    int picturesTaken = 0;
+};
+
+TEST_F(TransitionTest, ModelTurnsAtOnceThePicturesOfBothFacesTurnForTheDuration) {
+    turn(front, back, ViewTransition::FlipFromLeft);
+    EXPECT_EQ(card.subviews(), (std::vector<View*>{&back}));
+    EXPECT_EQ(front.superview(), nullptr);
+
+    std::optional<View::PresentedTransition> shown = card.presentedTransition();
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_EQ(shown->transition, ViewTransition::FlipFromLeft);
+    EXPECT_EQ(shown->progress, 0);
+    EXPECT_EQ(namesIn(shown->before), "front ");
+    EXPECT_EQ(namesIn(shown->after), "back ");
+    EXPECT_EQ(picturesTaken, 2);
+    EXPECT_TRUE(card.hasRunningAnimations());
+
+    loop().runFor(0.5);
+    ASSERT_TRUE(card.presentedTransition().has_value());
+    EXPECT_NEAR(card.presentedTransition()->progress, 0.5, 1e-9);
+    EXPECT_TRUE(stops.empty());
+    EXPECT_EQ(picturesTaken, 2) << "the faces are not drawn again while turning";
+    loop().runFor(0.5);
+    EXPECT_FALSE(card.presentedTransition().has_value());
+    EXPECT_FALSE(card.hasRunningAnimations());
+    EXPECT_EQ(stops, (std::vector<std::string>{"moveField finished"}));
+
+    turn(back, front, ViewTransition::FlipFromRight);
+    EXPECT_EQ(card.presentedTransition()->transition, ViewTransition::FlipFromRight);
+    EXPECT_EQ(namesIn(card.presentedTransition()->before), "back ");
+    EXPECT_EQ(namesIn(card.presentedTransition()->after), "front ");
+}
+
+TEST_F(TransitionTest, ALaterTransitionTakesOverTheRunningOne) {
+    turn(front, back, ViewTransition::FlipFromLeft);
+    loop().runFor(0.4);
+    turn(back, front, ViewTransition::FlipFromRight);
+    loop().runFor(0);
+    EXPECT_EQ(stops, (std::vector<std::string>{"moveField interrupted"}));
+    ASSERT_TRUE(card.presentedTransition().has_value());
+    EXPECT_EQ(card.presentedTransition()->progress, 0);
+    EXPECT_EQ(namesIn(card.presentedTransition()->before), "back ");
+    loop().runFor(1);
+    EXPECT_EQ(stops, (std::vector<std::string>{"moveField interrupted", "moveField finished"}));
+}
+
+TEST_F(TransitionTest, WithoutPicturesOrOutsideAnAnimationTheModelStillChanges) {
+    Platform::current().setViewImageMaker(nullptr);
+    turn(front, back, ViewTransition::FlipFromLeft);
+    ASSERT_TRUE(card.presentedTransition().has_value());
+    EXPECT_EQ(card.presentedTransition()->before, nullptr);
+    EXPECT_EQ(card.presentedTransition()->after, nullptr);
+
+    View other({0, 0, 10, 10});
+    setAnimationTransition(ViewTransition::FlipFromLeft, other);
+    EXPECT_FALSE(other.presentedTransition().has_value());
+    EXPECT_FALSE(other.hasRunningAnimations());
+}
+
+TEST_F(TransitionTest, ViewDestroyedWhileTurningIsForgottenSilently) {
+    auto doomed = std::make_unique<View>(Rect{0, 0, 10, 10});
+    animateViews(options(1.0), [&] {
+        setAnimationTransition(ViewTransition::FlipFromLeft, *doomed);
+        doomed.reset();  // inside the block: no picture of it is taken afterwards
+    });
+    EXPECT_EQ(picturesTaken, 1);
+    loop().runFor(2);
+    EXPECT_TRUE(stops.empty());
+}

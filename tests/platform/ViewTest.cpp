@@ -105,6 +105,29 @@ TEST_F(ViewTest, SubviewOrderOwnershipAndRemoval) {
     EXPECT_EQ(root.findViewNamed("missing"), nullptr);
 }
 
+TEST_F(ViewTest, AddingAViewAlreadyThereBringsItToTheTopAndRemovingADetachedOneDoesNothing) {
+    View root;
+    View& owned = root.addSubview(std::make_unique<View>());
+    View borrowed;
+    root.addSubview(borrowed);
+    View& last = root.addSubview(std::make_unique<View>());
+
+    // Again by reference: the same view moves to the top, once, and keeps its owner.
+    root.addSubview(owned);
+    EXPECT_EQ(root.subviews(), (std::vector<View*>{&borrowed, &last, &owned}));
+    root.addSubview(borrowed);
+    EXPECT_EQ(root.subviews(), (std::vector<View*>{&last, &owned, &borrowed}));
+    std::unique_ptr<View> taken = owned.removeFromSuperview();
+    EXPECT_EQ(taken.get(), &owned) << "the superview still owned it";
+
+    // Removed again while detached: nothing changes, nothing is handed out.
+    EXPECT_EQ(owned.removeFromSuperview(), nullptr);
+    EXPECT_EQ(borrowed.removeFromSuperview(), nullptr);
+    EXPECT_EQ(borrowed.removeFromSuperview(), nullptr);
+    EXPECT_EQ(root.subviews(), (std::vector<View*>{&last}));
+    EXPECT_EQ(last.superview(), &root);
+}
+
 TEST_F(ViewTest, HitTestingFindsTheTopmostVisibleInteractiveView) {
     View root({0, 0, 480, 320});
     View& below = root.addSubview(std::make_unique<View>(Rect{0, 0, 200, 200}));

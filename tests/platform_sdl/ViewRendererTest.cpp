@@ -1,6 +1,6 @@
 // The renderer draws the view tree offscreen: frames, hidden subtrees, alpha, z-order,
 // transforms about the anchor point, presented values of animations, pictures, frame
-// animations, text, alerts and screenshots.
+// animations, text, alerts, screenshots and views turning over.
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
@@ -18,8 +18,10 @@
 #include "platform/PickerView.h"
 #include "platform/Platform.h"
 #include "platform/ScrollView.h"
+#include "platform/ViewAnimation.h"
 #include "platform/Window.h"
 #include "platform/sdl/OffscreenRenderer.h"
+#include "platform/sdl/ViewImages.h"
 
 namespace {
 const Rgb kBlack{0, 0, 0};
@@ -384,3 +386,71 @@ TEST_F(PictureRenderingTest, FrameAnimationShowsTheCurrentFrame) {
     EXPECT_EQ(pixelAt(render(), 5, 5), kGreen);
 }
 }  // namespace
+
+// A view turning over is drawn from the pictures of its two faces: narrowed and in perspective,
+// the edge that comes forward taller, the face after the middle the right way round.
+class TransitionRenderTest : public ViewRendererTest {
+protected:
+    void SetUp() override {
+        ViewRendererTest::SetUp();
+        installViewImages(Platform::current());
+        card = &window.rootView().addSubview(std::make_unique<View>(Rect{0, 0, 100, 80}));
+        front = &addColoredView(*card, {0, 0, 100, 80}, {1, 0, 0, 1});
+        back = std::make_unique<View>(Rect{0, 0, 100, 80});
+        back->setBackgroundColor({0, 0, 1, 1});
+        addColoredView(*back, {0, 0, 10, 80}, {0, 1, 0, 1});  // marks the back's left side
+    }
+
+    void turnOver(ViewTransition transition) {
+        animateViews({"flip", 1.0, 0, AnimationCurve::Linear, nullptr}, [&] {
+            setAnimationTransition(transition, *card);
+            card->addSubview(*back);
+            owned = front->removeFromSuperview();
+        });
+    }
+
+    static bool isMostly(Rgb c, int Rgb::*channel) {
+        return c.*channel > 150 && c.red + c.green + c.blue - c.*channel < 40;
+    }
+
+    View* card = nullptr;
+    View* front = nullptr;
+    std::unique_ptr<View> back;
+    std::unique_ptr<View> owned;
+};
+
+TEST_F(TransitionRenderTest, FlipFromLeftShowsTheFrontNarrowingThenTheBackWidening) {
+    turnOver(ViewTransition::FlipFromLeft);
+    RunLoop::main().runFor(0.25);
+    SDL_Surface* surface = render();
+    EXPECT_TRUE(isMostly(pixelAt(surface, 50, 40), &Rgb::red)) << pixelAt(surface, 50, 40);
+    EXPECT_TRUE(isBlack(pixelAt(surface, 3, 40))) << "narrowed";
+    EXPECT_TRUE(isBlack(pixelAt(surface, 92, 40))) << "narrowed";
+    EXPECT_TRUE(isMostly(pixelAt(surface, 12, 2), &Rgb::red)) << "the left edge comes forward";
+    EXPECT_TRUE(isBlack(pixelAt(surface, 76, 2))) << "the right edge goes away";
+    EXPECT_LT(pixelAt(surface, 50, 40).red, 250) << "turned from the light";
+
+    RunLoop::main().runFor(0.5);
+    surface = render();
+    EXPECT_TRUE(isMostly(pixelAt(surface, 50, 40), &Rgb::blue)) << pixelAt(surface, 50, 40);
+    EXPECT_TRUE(isMostly(pixelAt(surface, 22, 40), &Rgb::green)) << "not mirrored";
+    EXPECT_TRUE(isBlack(pixelAt(surface, 3, 40)));
+    EXPECT_TRUE(isMostly(pixelAt(surface, 86, 2), &Rgb::blue)) << "now the right edge is near";
+    EXPECT_TRUE(isBlack(pixelAt(surface, 22, 2)));
+
+    RunLoop::main().runFor(0.3);
+    surface = render();
+    EXPECT_EQ(pixelAt(surface, 50, 40), kBlue);
+    EXPECT_EQ(pixelAt(surface, 2, 40), kGreen);
+    EXPECT_EQ(pixelAt(surface, 99, 0), kBlue);
+}
+
+TEST_F(TransitionRenderTest, FlipFromRightBringsTheRightEdgeForwardFirst) {
+    turnOver(ViewTransition::FlipFromRight);
+    RunLoop::main().runFor(0.25);
+    SDL_Surface* surface = render();
+    EXPECT_TRUE(isMostly(pixelAt(surface, 88, 2), &Rgb::red)) << pixelAt(surface, 88, 2);
+    EXPECT_TRUE(isBlack(pixelAt(surface, 24, 2)));
+    // The model has the back already: only the drawing turns.
+    EXPECT_EQ(card->subviews(), (std::vector<View*>{back.get()}));
+}

@@ -102,15 +102,25 @@ TEST_F(MenuTest, MusicSwitchedOffSurvivesARestart) {
 
 TEST_F(MenuTest, EveryEntryClicksAndOpensItsScreen) {
     openMenu(game);
-    const std::vector<std::pair<std::string, std::string>> entries{
-        {"gameButton", "trigger_4_GOOD"}, {"rifleRangeButton", "trigger_3"},
-        {"firearmsButton", "trigger_2"},  {"ravuravovButton", "trigger_3"},
-        {"tutorialButton", "trigger"},    {"aboutButton", "trigger_4_GOOD"}};
-    for (const auto& [button, click] : entries) {
-        SCOPED_TRACE(button);
-        const size_t clicks = sounds(click).size();
-        ASSERT_TRUE(game.run("tap " + button + "\nwait 0.5\n"));
-        EXPECT_EQ(sounds(click).size(), clicks + 1);
+    struct Entry {
+        const char* button;
+        const char* click;
+        const char* screen;
+    };
+    const Entry entries[] = {
+        {"gameButton", "trigger_4_GOOD", "GameMenuController"},
+        {"rifleRangeButton", "trigger_3", "RifleMenuController"},
+        {"firearmsButton", "trigger_2", "MenuFirearmsController"},
+        {"ravuravovButton", "trigger_3", "RavuravovController"},
+        {"tutorialButton", "trigger", "TutorialGameController"},
+        {"aboutButton", "trigger_4_GOOD", "AboutController"},
+    };
+    for (const Entry& entry : entries) {
+        SCOPED_TRACE(entry.button);
+        const size_t clicks = sounds(entry.click).size();
+        ASSERT_TRUE(game.run(std::string("tap ") + entry.button + "\nwait 0.5\nexpect-screen " +
+                             entry.screen + "\n"));
+        EXPECT_EQ(sounds(entry.click).size(), clicks + 1);
         EXPECT_EQ(game.app().navigationController().viewControllers().size(), 3u);
         ASSERT_TRUE(game.run("tap backButton\nwait 0.5\nexpect-screen MenuController\n"));
     }
