@@ -79,6 +79,19 @@ View* ScriptSession::findOutlet(std::string_view name) const {
     return window_.rootView().findViewNamed(name);
 }
 
+template <class T>
+T* ScriptSession::outletOfKind(std::string_view name, std::string_view kind,
+                               std::string& error) const {
+    View* view = findOutlet(name);
+    auto* typed = dynamic_cast<T*>(view);
+    if (!typed) {
+        error = view ? inQuotes(name) + " is a " + std::string(view->typeName()) + ", not " +
+                           std::string(kind)
+                     : "no outlet named " + inQuotes(name);
+    }
+    return typed;
+}
+
 std::optional<Point> ScriptSession::locate(const ScriptTarget& target, std::string& error) const {
     if (target.point) {
         return target.point;
@@ -194,12 +207,10 @@ StepResult ScriptSession::action(std::string_view name) {
 }
 
 StepResult ScriptSession::type(std::string_view outlet, std::string_view text) {
-    View* view = findOutlet(outlet);
-    auto* field = dynamic_cast<TextField*>(view);
+    std::string error;
+    auto* field = outletOfKind<TextField>(outlet, "a text field", error);
     if (!field) {
-        return StepResult::failure(view ? inQuotes(outlet) + " is a " +
-                                              std::string(view->typeName()) + ", not a text field"
-                                        : "no outlet named " + inQuotes(outlet));
+        return StepResult::failure(error);
     }
     field->setText(std::string(text));
     settle();
@@ -316,12 +327,10 @@ StepResult ScriptSession::screenshot(std::string_view file) {
 }
 
 StepResult ScriptSession::pick(std::string_view outlet, int row) {
-    View* view = findOutlet(outlet);
-    auto* picker = dynamic_cast<PickerView*>(view);
+    std::string error;
+    auto* picker = outletOfKind<PickerView>(outlet, "a picker", error);
     if (!picker) {
-        return StepResult::failure(view ? inQuotes(outlet) + " is a " +
-                                              std::string(view->typeName()) + ", not a picker"
-                                        : "no outlet named " + inQuotes(outlet));
+        return StepResult::failure(error);
     }
     if (!picker->spinToRow(row, 0)) {
         return StepResult::failure(inQuotes(outlet) + " has " +

@@ -81,6 +81,9 @@ public:
                                                    std::string& error);
 
 private:
+    // The outlet as a view of type T, or null with `error` saying what stands there instead.
+    template <class T>
+    T* outletOfKind(std::string_view name, std::string_view kind, std::string& error) const;
     std::optional<Point> locate(const ScriptTarget& target, std::string& error) const;
     void settle();
     // The finger a tap or drag uses: the first one not held down.

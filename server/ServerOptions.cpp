@@ -1,6 +1,7 @@
 // Command-line parsing for kalvorn-server.
 #include "ServerOptions.h"
 
+#include <cctype>
 #include <charconv>
 #include <cstdlib>
 
@@ -40,6 +41,37 @@ bool parseListen(const std::string& text, ServerOptions& options) {
     return true;
 }
 
+// Slashes around segments of letters, digits, '-', '.', '_' and '~', none of them "." or "..".
+bool isSafeBasePath(const std::string& path) {
+    if (path.empty() || path.front() != '/' || path.back() != '/') {
+        return false;
+    }
+    size_t segmentStart = 1;
+    for (size_t i = 1; i < path.size(); ++i) {
+        char c = path[i];
+        if (c == '/') {
+            std::string segment = path.substr(segmentStart, i - segmentStart);
+            if (segment.empty() || segment == "." || segment == "..") {
+                return path == "/";
+            }
+            segmentStart = i + 1;
+        } else if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != '.' &&
+                   c != '_' && c != '~') {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool parseSeconds(const std::string& text, std::chrono::milliseconds& duration) {
+    double seconds = 0;
+    if (!parseNumber(text, seconds) || !(seconds > 0) || seconds > 3600) {
+        return false;
+    }
+    duration = std::chrono::milliseconds(static_cast<int64_t>(seconds * 1000));
+    return duration.count() > 0;
+}
+
 }  // namespace
 
 std::variant<ServerOptions, std::string> parseServerOptions(const std::vector<std::string>& args) {
@@ -61,10 +93,30 @@ std::variant<ServerOptions, std::string> parseServerOptions(const std::vector<st
         } else if (arg == "--data") {
             options.dataDirectory = value;
         } else if (arg == "--base-path") {
-            if (value.empty() || value.front() != '/' || value.back() != '/') {
-                return "--base-path must start and end with '/', got " + value;
+            if (!isSafeBasePath(value)) {
+                return "--base-path must start and end with '/' and hold only letters, digits, "
+                       "'-', '.', '_' and '~' between single slashes (no \"..\"), got " +
+                       value;
             }
             options.basePath = value;
+        } else if (arg == "--max-connections" || arg == "--per-address-connections") {
+            size_t count = 0;
+            if (!parseNumber(value, count)) {
+                return arg + " wants a number (0: no limit), got " + value;
+            }
+            (arg == "--max-connections" ? options.limits.maxConnections
+                                        : options.limits.perAddressConnections) = count;
+        } else if (arg == "--per-address-rate") {
+            double rate = 0;
+            if (!parseNumber(value, rate) || !(rate >= 0)) {
+                return arg + " wants requests per second (0: no limit), got " + value;
+            }
+            options.limits.perAddressRate = rate;
+        } else if (arg == "--request-timeout" || arg == "--idle-timeout") {
+            if (!parseSeconds(value, arg == "--request-timeout" ? options.requestTimeout
+                                                                : options.idleTimeout)) {
+                return arg + " wants seconds, got " + value;
+            }
         } else if (arg == "--list-copies") {
             options.listCopiesOf = value;
         } else if (arg == "--bring-back-copy") {
@@ -92,6 +144,15 @@ Serves the Kalvorn web service: accounts, the global ranking and score backups.
   --data DIR              directory of the database and the mail outbox
                           (default $XDG_DATA_HOME/kalvorn/server)
   --base-path /PATH/      path under which the endpoints live (default /)
+  --max-connections N     connections open at once, in all (default 10000)
+  --per-address-connections N
+                          connections open at once from one address (default 32)
+  --per-address-rate N    requests per second from one address, bursts of twice that
+                          (default 20); past a limit the reply is 503 or 429 at once;
+                          0 means no limit
+  --request-timeout S     a request must arrive whole within S seconds of its first byte
+                          (default 5)
+  --idle-timeout S        a connection without a request is closed after S seconds (default 5)
   --help                  show this text
 
 Operator commands (run against --data, then exit):

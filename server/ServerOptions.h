@@ -1,6 +1,7 @@
 // The command line of kalvorn-server.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -8,11 +9,16 @@
 #include <variant>
 #include <vector>
 
+#include "ConnectionLimits.h"
+
 struct ServerOptions {
     std::string host = "127.0.0.1";
     int port = 8642;
     std::filesystem::path dataDirectory;
     std::string basePath = "/";  // starts and ends with "/"
+    ConnectionLimits::Settings limits{10'000, 32, 20};
+    std::chrono::milliseconds requestTimeout{5000};
+    std::chrono::milliseconds idleTimeout{5000};
     bool showHelp = false;
     // Operator commands: run against the data directory instead of serving.
     std::optional<std::string> listCopiesOf;

@@ -1,49 +1,20 @@
-// kalvorn-server: the web service of the game over HTTP (cpp-httplib). Maps the nine endpoints
-// under the base path to Service, logs one line per request and stops cleanly on SIGINT or
-// SIGTERM, letting the requests under way finish.
-#include <httplib.h>
-#include <pthread.h>
+// kalvorn-server: the web service of the game over HTTP. Maps the nine endpoints under the base
+// path to Service and stops cleanly on SIGINT or SIGTERM, letting the requests under way finish.
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <atomic>
-#include <chrono>
+#include <algorithm>
 #include <iostream>
-#include <mutex>
-#include <thread>
 
 #include "Database.h"
+#include "HttpFront.h"
 #include "OperatorCommands.h"
 #include "Outbox.h"
-#include "QueryLog.h"
 #include "ServerOptions.h"
 #include "Service.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-constexpr size_t kWorkerThreads = 32;
-
-// Each request is served start to finish by one worker thread, so the time it started can live
-// in that thread until the logger runs.
-thread_local Clock::time_point requestStart;
-
-std::mutex logMutex;
-
-void logRequest(const httplib::Request& request, const httplib::Response& response) {
-    double milliseconds = 0;
-    if (requestStart != Clock::time_point{}) {
-        milliseconds =
-            std::chrono::duration<double, std::milli>(Clock::now() - requestStart).count();
-        requestStart = {};
-    }
-    RequestLogEntry entry{request.remote_addr, request.method,       request.path, request.params,
-                          response.status,     response.body.size(), milliseconds};
-    std::string line = requestLogLine(entry) + "\n";
-    std::lock_guard lock(logMutex);
-    std::cerr << line << std::flush;
-}
 
 // The endpoint name of a path under the base path, or empty when the path is not one.
 std::string endpointOf(const std::string& path, const std::string& basePath) {
@@ -54,69 +25,41 @@ std::string endpointOf(const std::string& path, const std::string& basePath) {
     return rest.find('/') == std::string::npos ? rest : std::string();
 }
 
+// Every connection holds a file descriptor: take all the process may have, and keep some for
+// the database, the outbox and the log.
+size_t connectionsTheProcessCanHold() {
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0) {
+        return 1000;
+    }
+    limit.rlim_cur = limit.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &limit);
+    getrlimit(RLIMIT_NOFILE, &limit);
+    return limit.rlim_cur > 1100 ? static_cast<size_t>(limit.rlim_cur) - 100 : 1000;
+}
+
 int serve(const ServerOptions& options, Database& database) {
     Outbox outbox(options.dataDirectory / "outbox");
     Service service(database, outbox);
 
-    httplib::Server server;
-    // A worker thread serves one connection at a time, for as long as it is kept alive; enough
-    // of them that idle keep-alive connections do not hold up new ones.
-    server.new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
-    server.set_keep_alive_max_count(1000);
-    // Replies are small and written in pieces (headers, then body); without this, Nagle's
-    // algorithm holds the body back until the client's delayed acknowledgement, about 40 ms.
-    server.set_tcp_nodelay(true);
-    server.set_payload_max_length(64 * 1024);
-    server.set_pre_routing_handler([](const httplib::Request&, httplib::Response&) {
-        requestStart = Clock::now();
-        return httplib::Server::HandlerResponse::Unhandled;
+    FrontSettings settings;
+    settings.host = options.host;
+    settings.port = options.port;
+    settings.limits = options.limits;
+    settings.limits.maxConnections =
+        std::min(options.limits.maxConnections, connectionsTheProcessCanHold());
+    settings.requestTimeout = options.requestTimeout;
+    settings.idleTimeout = options.idleTimeout;
+    HttpFront front(settings, [&](const RequestTarget& target) {
+        ServiceReply reply =
+            service.handle(endpointOf(target.path, options.basePath), target.query);
+        return FrontReply{reply.status, std::move(reply.contentType), std::move(reply.body)};
     });
-    server.Get(".*", [&](const httplib::Request& request, httplib::Response& response) {
-        std::string endpoint = endpointOf(request.path, options.basePath);
-        ServiceReply reply = service.handle(endpoint, request.params);
-        response.status = reply.status;
-        response.set_content(reply.body, reply.contentType.c_str());
-    });
-    server.set_logger(logRequest);
-
-    int port = options.port;
-    bool bound = port == 0 ? (port = server.bind_to_any_port(options.host)) > 0
-                           : server.bind_to_port(options.host, port);
-    if (!bound) {
-        std::cerr << "kalvorn-server: cannot listen on " << options.host << ":" << options.port
-                  << "\n";
-        return 1;
-    }
-    std::cerr << "kalvorn-server: listening on http://" << options.host << ":" << port
+    std::cerr << "kalvorn-server: listening on http://" << options.host << ":" << front.port()
               << options.basePath << ", data in " << options.dataDirectory.string() << std::endl;
-
-    // SIGINT and SIGTERM are blocked in every thread (the mask is inherited) and taken by this
-    // one, which stops the server; stop() is retried until listening has ended, because a
-    // signal may arrive before the server has started to listen.
-    std::atomic<bool> listeningDone = false;
-    std::atomic<bool> signalReceived = false;
-    std::thread signalWaiter([&] {
-        sigset_t signals;
-        sigemptyset(&signals);
-        sigaddset(&signals, SIGINT);
-        sigaddset(&signals, SIGTERM);
-        int received = 0;
-        sigwait(&signals, &received);
-        signalReceived = true;
-        while (!listeningDone) {
-            server.stop();
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-    });
-    bool listened = server.listen_after_bind();
-    listeningDone = true;
-    if (!signalReceived) {
-        // Listening ended for another reason: wake the signal thread so it can be joined.
-        pthread_kill(signalWaiter.native_handle(), SIGTERM);
-    }
-    signalWaiter.join();
+    front.run();
     std::cerr << "kalvorn-server: stopped" << std::endl;
-    return listened ? 0 : 1;
+    return 0;
 }
 
 // The data directory holds password hashes and e-mail addresses: only the service's user may
@@ -151,11 +94,6 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    sigset_t signals;
-    sigemptyset(&signals);
-    sigaddset(&signals, SIGINT);
-    sigaddset(&signals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
     signal(SIGPIPE, SIG_IGN);
 
     try {

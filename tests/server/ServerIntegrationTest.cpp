@@ -212,7 +212,7 @@ TEST_F(ServerIntegrationTest, MalformedRequestsGetFailureRepliesAndHarmNoOne) {
     EXPECT_EQ(get("/join.php?username=x").status, 404) << "outside the base path";
     EXPECT_EQ(at("admin.php").status, 404);
     EXPECT_EQ(at("sub/join.php").status, 404);
-    EXPECT_EQ(client->Post("/kalvorn/join.php", "", "text/plain")->status, 404);
+    EXPECT_EQ(client->Post("/kalvorn/join.php", "", "text/plain")->status, 405);
 
     EXPECT_EQ(at("join.php?username=carl").body, R"([0,"Missing value: password."])");
     EXPECT_EQ(at("createCopy.php?username=bob").body, R"([0,"Missing value: json."])");

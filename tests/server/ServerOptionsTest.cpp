@@ -21,6 +21,18 @@ TEST(ServerOptions, ReadsEveryOption) {
     EXPECT_EQ(options.dataDirectory, "/tmp/d");
     EXPECT_EQ(options.basePath, "/game/");
     EXPECT_EQ(options.listCopiesOf, "bob");
+    EXPECT_EQ(options.limits.perAddressConnections, 32u) << "the default";
+
+    parsed = parse({"--per-address-rate", "0", "--per-address-connections", "500",
+                    "--max-connections", "7", "--request-timeout", "1.5", "--idle-timeout", "2",
+                    "--base-path", "/a.b/c-d_e~/"});
+    ASSERT_TRUE(std::holds_alternative<ServerOptions>(parsed));
+    EXPECT_EQ(std::get<ServerOptions>(parsed).limits.perAddressRate, 0);
+    EXPECT_EQ(std::get<ServerOptions>(parsed).limits.perAddressConnections, 500u);
+    EXPECT_EQ(std::get<ServerOptions>(parsed).limits.maxConnections, 7u);
+    EXPECT_EQ(std::get<ServerOptions>(parsed).requestTimeout.count(), 1500);
+    EXPECT_EQ(std::get<ServerOptions>(parsed).idleTimeout.count(), 2000);
+    EXPECT_EQ(std::get<ServerOptions>(parsed).basePath, "/a.b/c-d_e~/");
 
     parsed = parse({"--bring-back-copy", "17", "--help"});
     ASSERT_TRUE(std::holds_alternative<ServerOptions>(parsed));
@@ -34,6 +46,15 @@ TEST(ServerOptions, RefusesMalformedValues) {
                                                            {"--listen", "host:port"},
                                                            {"--base-path", "game"},
                                                            {"--base-path", "/game"},
+                                                           {"--base-path", "/../"},
+                                                           {"--base-path", "/a/../b/"},
+                                                           {"--base-path", "/a b/"},
+                                                           {"--base-path", "//"},
+                                                           {"--base-path", "/a//b/"},
+                                                           {"--base-path", "/a?b/"},
+                                                           {"--request-timeout", "0"},
+                                                           {"--idle-timeout", "-1"},
+                                                           {"--per-address-rate", "x"},
                                                            {"--bring-back-copy", "x"},
                                                            {"--data"},
                                                            {"--verbose", "1"}}) {

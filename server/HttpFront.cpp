@@ -1,0 +1,410 @@
+// Connections, timeouts, limits and the orderly stop of the HTTP front.
+#include "HttpFront.h"
+
+#include <utility>  // needed before Asio in this Boost
+
+#include <boost/asio.hpp>
+#include <boost/beast/core.hpp>
+#include <boost/beast/http.hpp>
+
+#include <atomic>
+#include <iostream>
+#include <mutex>
+#include <optional>
+#include <stdexcept>
+#include <unordered_set>
+
+#include "QueryLog.h"
+
+namespace {
+
+namespace asio = boost::asio;
+namespace beast = boost::beast;
+namespace http = beast::http;
+using tcp = asio::ip::tcp;
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+// Enough that requests waiting for the two password-hash slots leave others to serve the rest.
+constexpr int kWorkerThreads = 8;
+constexpr size_t kHeaderLimit = 8192;
+constexpr size_t kBodyLimit = 64 * 1024;
+// Room for a request and some pipelined ones behind it; a client sending more is cut off.
+constexpr size_t kBufferLimit = 128 * 1024;
+constexpr auto kWriteTimeout = 5s;
+constexpr auto kStopGrace = 4500ms;
+// Refused connections get their 503 within this time or are dropped; at most this many at once.
+constexpr auto kRefusalTimeout = 1s;
+constexpr int kMaxRefusals = 256;
+
+class Session;
+
+// What every connection of one front shares. Only the I/O thread starts and ends connections;
+// the set is locked because a session may be destroyed while the front stops.
+struct FrontState {
+    FrontState(const FrontSettings& frontSettings, HttpFront::Handler requestHandler)
+        : settings(frontSettings),
+          handler(std::move(requestHandler)),
+          limits(frontSettings.limits) {}
+
+    FrontSettings settings;
+    HttpFront::Handler handler;
+    ConnectionLimits limits;
+    std::mutex sessionsMutex;
+    std::unordered_set<Session*> sessions;
+    std::atomic<bool> stopping = false;
+    std::atomic<int> refusals = 0;
+    std::mutex logMutex;
+};
+
+void logLine(FrontState& state, RequestLogEntry entry) {
+    std::string line = requestLogLine(entry) + "\n";
+    std::lock_guard lock(state.logMutex);
+    std::cerr << line << std::flush;
+}
+
+class Session : public std::enable_shared_from_this<Session> {
+public:
+    Session(FrontState& state, asio::io_context& io, asio::thread_pool& workers, tcp::socket socket,
+            std::string address)
+        : state_(state),
+          io_(io),
+          workers_(workers),
+          stream_(std::move(socket)),
+          buffer_(kBufferLimit),
+          address_(std::move(address)) {}
+
+    ~Session() {
+        {
+            std::lock_guard lock(state_.sessionsMutex);
+            state_.sessions.erase(this);
+        }
+        state_.limits.close(address_);
+    }
+
+    void start() {
+        {
+            std::lock_guard lock(state_.sessionsMutex);
+            state_.sessions.insert(this);
+        }
+        waitForRequest();
+    }
+
+    // On the I/O thread, when the front stops: a connection that waits for a request (or for
+    // the rest of one) is closed; one whose request is being handled is answered first.
+    void stopIfWaiting() {
+        if (!busy_) {
+            stream_.close();
+        }
+    }
+
+private:
+    void waitForRequest() {
+        if (state_.stopping) {
+            return;
+        }
+        if (buffer_.size() > 0) {
+            readRequest();  // pipelined behind the last one
+            return;
+        }
+        stream_.expires_after(state_.settings.idleTimeout);
+        stream_.async_read_some(buffer_.prepare(4096),
+                                [self = shared_from_this()](beast::error_code error, size_t read) {
+                                    if (error) {
+                                        return;
+                                    }
+                                    self->buffer_.commit(read);
+                                    self->readRequest();
+                                });
+    }
+
+    void readRequest() {
+        parser_.emplace();
+        parser_->header_limit(kHeaderLimit);
+        parser_->body_limit(kBodyLimit);
+        stream_.expires_after(state_.settings.requestTimeout);
+        http::async_read(stream_, buffer_, *parser_,
+                         [self = shared_from_this()](beast::error_code error, size_t) {
+                             self->onRequest(error);
+                         });
+    }
+
+    void onRequest(beast::error_code error) {
+        if (error == http::error::end_of_stream || error == beast::error::timeout ||
+            error == asio::error::operation_aborted || error == asio::error::eof ||
+            error == asio::error::connection_reset) {
+            return;  // the client left, stopped half-way or was too slow: just close
+        }
+        started_ = Clock::now();
+        busy_ = true;
+        if (error) {
+            // Nothing after a malformed request can be trusted to start where it seems to.
+            keepAlive_ = false;
+            int status = error == http::error::header_limit ? 431
+                         : error == http::error::body_limit ? 413
+                                                            : 400;
+            answer({status, "text/plain; charset=utf-8", "Bad request\n"}, {}, "-");
+            return;
+        }
+        auto request = parser_->release();
+        parser_.reset();
+        version_ = request.version();
+        keepAlive_ = request.keep_alive();
+        std::string method(request.method_string());
+        auto rawTarget = request.target();
+        RequestTarget target = parseRequestTarget({rawTarget.data(), rawTarget.size()});
+        if (!state_.limits.tryRequest(address_, started_)) {
+            answer({429, "text/plain; charset=utf-8", "Too many requests\n"}, std::move(target),
+                   method);
+            return;
+        }
+        if (request.method() != http::verb::get) {
+            bool head = request.method() == http::verb::head;
+            answer({405, "text/plain; charset=utf-8", head ? "" : "Only GET is served\n"},
+                   std::move(target), method);
+            return;
+        }
+        asio::post(workers_, [self = shared_from_this(), target = std::move(target)]() mutable {
+            FrontReply reply;
+            try {
+                reply = self->state_.handler(target);
+            } catch (const std::exception& failure) {
+                std::cerr << "kalvorn-server: " << failure.what() << "\n";
+                reply = {500, "text/plain; charset=utf-8", "Internal error\n"};
+            }
+            asio::io_context& io = self->io_;
+            // The session goes back to the I/O thread with the reply, so it ends there.
+            asio::post(io, [self = std::move(self), target = std::move(target),
+                            reply = std::move(reply)]() mutable {
+                self->answer(std::move(reply), std::move(target), "GET");
+            });
+        });
+    }
+
+    void answer(FrontReply reply, RequestTarget target, const std::string& method) {
+        response_.emplace(static_cast<http::status>(reply.status), version_ ? version_ : 11);
+        response_->set(http::field::content_type, reply.contentType);
+        if (reply.status == 405) {
+            response_->set(http::field::allow, "GET");
+        }
+        if (reply.status == 429) {
+            response_->set(http::field::retry_after, "1");
+        }
+        response_->body() = std::move(reply.body);
+        response_->keep_alive(keepAlive_ && !state_.stopping);
+        response_->prepare_payload();
+        stream_.expires_after(kWriteTimeout);
+        http::async_write(
+            stream_, *response_,
+            [self = shared_from_this(), target = std::move(target), method](
+                beast::error_code error, size_t) { self->onAnswered(error, target, method); });
+    }
+
+    void onAnswered(beast::error_code error, const RequestTarget& target,
+                    const std::string& method) {
+        double milliseconds =
+            std::chrono::duration<double, std::milli>(Clock::now() - started_).count();
+        logLine(state_, {address_, method, target.path, target.query,
+                         static_cast<int>(response_->result_int()), response_->body().size(),
+                         milliseconds});
+        busy_ = false;
+        bool keepAlive = response_->keep_alive();
+        response_.reset();
+        if (error) {
+            return;
+        }
+        if (!keepAlive) {
+            beast::error_code ignored;
+            stream_.socket().shutdown(tcp::socket::shutdown_send, ignored);
+            return;
+        }
+        waitForRequest();
+    }
+
+    FrontState& state_;
+    asio::io_context& io_;
+    asio::thread_pool& workers_;
+    beast::tcp_stream stream_;
+    beast::flat_buffer buffer_;
+    std::string address_;
+    std::optional<http::request_parser<http::string_body>> parser_;
+    std::optional<http::response<http::string_body>> response_;
+    unsigned version_ = 11;
+    bool keepAlive_ = true;
+    bool busy_ = false;
+    Clock::time_point started_;
+};
+
+// A connection past a connection limit: told so at once, then closed. What it sent is read and
+// dropped meanwhile, so closing does not reset the connection before the reply is read.
+class Refusal : public std::enable_shared_from_this<Refusal> {
+public:
+    Refusal(FrontState& state, tcp::socket socket) : state_(state), stream_(std::move(socket)) {
+        ++state_.refusals;
+        response_.set(http::field::content_type, "text/plain; charset=utf-8");
+        response_.body() = "Too many connections\n";
+        response_.keep_alive(false);
+        response_.prepare_payload();
+    }
+    ~Refusal() { --state_.refusals; }
+
+    void start() {
+        stream_.expires_after(kRefusalTimeout);
+        http::async_write(stream_, response_,
+                          [self = shared_from_this()](beast::error_code error, size_t) {
+                              if (error) {
+                                  return;
+                              }
+                              beast::error_code ignored;
+                              self->stream_.socket().shutdown(tcp::socket::shutdown_send, ignored);
+                              self->drain();
+                          });
+    }
+
+private:
+    void drain() {
+        stream_.async_read_some(asio::buffer(scratch_),
+                                [self = shared_from_this()](beast::error_code error, size_t) {
+                                    if (!error) {
+                                        self->drain();
+                                    }
+                                });
+    }
+
+    FrontState& state_;
+    beast::tcp_stream stream_;
+    http::response<http::string_body> response_{http::status::service_unavailable, 11};
+    char scratch_[1024];
+};
+
+}  // namespace
+
+class HttpFront::Implementation {
+public:
+    Implementation(const FrontSettings& settings, Handler handler)
+        : state_(settings, std::move(handler)),
+          acceptor_(io_),
+          retryTimer_(io_),
+          stopTimer_(io_),
+          signals_(io_, SIGINT, SIGTERM) {
+        std::string where = settings.host + ":" + std::to_string(settings.port);
+        try {
+            tcp::endpoint endpoint(asio::ip::make_address(settings.host),
+                                   static_cast<unsigned short>(settings.port));
+            acceptor_.open(endpoint.protocol());
+            // Lets a restarted service bind while old connections linger in TIME_WAIT; unlike
+            // SO_REUSEPORT it never lets a second process listen on the same port.
+            acceptor_.set_option(tcp::acceptor::reuse_address(true));
+            acceptor_.bind(endpoint);
+            acceptor_.listen(asio::socket_base::max_listen_connections);
+        } catch (const boost::system::system_error& error) {
+            throw std::runtime_error("cannot listen on " + where + ": " + error.code().message());
+        }
+    }
+
+    int port() const { return acceptor_.local_endpoint().port(); }
+
+    void run() {
+        signals_.async_wait([this](beast::error_code error, int) {
+            if (!error) {
+                beginStop();
+            }
+        });
+        accept();
+        io_.run();
+        workers_.join();
+    }
+
+private:
+    void accept() {
+        acceptor_.async_accept(io_, [this](beast::error_code error, tcp::socket socket) {
+            if (!acceptor_.is_open()) {
+                return;
+            }
+            if (error) {
+                // Out of file descriptors, most likely: try again shortly instead of spinning.
+                retryTimer_.expires_after(50ms);
+                retryTimer_.async_wait([this](beast::error_code waitError) {
+                    if (!waitError) {
+                        accept();
+                    }
+                });
+                return;
+            }
+            admit(std::move(socket));
+            accept();
+        });
+    }
+
+    void admit(tcp::socket socket) {
+        beast::error_code error;
+        tcp::endpoint remote = socket.remote_endpoint(error);
+        if (error) {
+            return;
+        }
+        // Replies are small and written in pieces; without this, Nagle's algorithm holds the
+        // body back until the client's delayed acknowledgement.
+        socket.set_option(tcp::no_delay(true), error);
+        std::string address = remote.address().to_string();
+        if (!state_.limits.tryOpen(address)) {
+            if (state_.refusals < kMaxRefusals) {
+                std::make_shared<Refusal>(state_, std::move(socket))->start();
+            }
+            return;
+        }
+        std::make_shared<Session>(state_, io_, workers_, std::move(socket), std::move(address))
+            ->start();
+    }
+
+    void beginStop() {
+        state_.stopping = true;
+        beast::error_code ignored;
+        acceptor_.close(ignored);
+        retryTimer_.cancel();
+        {
+            std::lock_guard lock(state_.sessionsMutex);
+            for (Session* session : state_.sessions) {
+                session->stopIfWaiting();
+            }
+        }
+        stopDeadline_ = Clock::now() + kStopGrace;
+        waitForSessions();
+    }
+
+    void waitForSessions() {
+        bool done = false;
+        {
+            std::lock_guard lock(state_.sessionsMutex);
+            done = state_.sessions.empty() && state_.refusals == 0;
+        }
+        if (done || Clock::now() >= stopDeadline_) {
+            io_.stop();
+            return;
+        }
+        stopTimer_.expires_after(20ms);
+        stopTimer_.async_wait([this](beast::error_code) { waitForSessions(); });
+    }
+
+    // Declared before the I/O context, so it outlives the sessions the context still holds.
+    FrontState state_;
+    asio::thread_pool workers_{kWorkerThreads};
+    asio::io_context io_{1};
+    tcp::acceptor acceptor_;
+    asio::steady_timer retryTimer_;
+    asio::steady_timer stopTimer_;
+    asio::signal_set signals_;
+    Clock::time_point stopDeadline_;
+};
+
+HttpFront::HttpFront(const FrontSettings& settings, Handler handler)
+    : implementation_(std::make_unique<Implementation>(settings, std::move(handler))) {}
+
+HttpFront::~HttpFront() = default;
+
+int HttpFront::port() const {
+    return implementation_->port();
+}
+
+void HttpFront::run() {
+    implementation_->run();
+}

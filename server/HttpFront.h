@@ -1,0 +1,51 @@
+// The HTTP front of the service on Boost.Beast: one I/O thread runs every connection as a chain
+// of asynchronous reads and writes, so an idle or slow client costs a little memory and no
+// thread; the requests themselves are handled on a small pool of worker threads, because
+// hashing a password or syncing the database takes milliseconds. Only GET is served; pipelined
+// requests are answered one after the other in their order.
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "ConnectionLimits.h"
+#include "QueryString.h"
+
+struct FrontReply {
+    int status = 200;
+    std::string contentType;
+    std::string body;
+};
+
+struct FrontSettings {
+    std::string host;
+    int port = 0;  // 0 picks a free one
+    ConnectionLimits::Settings limits;
+    // A request must arrive whole within this time of its first byte; a connection without a
+    // request under way is closed after the idle time.
+    std::chrono::milliseconds requestTimeout{5000};
+    std::chrono::milliseconds idleTimeout{5000};
+};
+
+class HttpFront {
+public:
+    // Called on a worker thread for each GET request; must be safe to call from many at once.
+    using Handler = std::function<FrontReply(const RequestTarget& target)>;
+
+    // Binds the listening socket (never shared with another process); throws
+    // std::runtime_error naming the address when that fails.
+    HttpFront(const FrontSettings& settings, Handler handler);
+    ~HttpFront();
+
+    int port() const;
+
+    // Serves until SIGINT or SIGTERM, then stops accepting, closes connections that wait for a
+    // request, lets the requests under way be answered and returns within 5 s of the signal.
+    void run();
+
+private:
+    class Implementation;
+    std::unique_ptr<Implementation> implementation_;
+};
