@@ -26,7 +26,9 @@ namespace {
 
 constexpr const char* kLeaderboardCategory = "kalvorn2";
 // The picker starts on row 1, not on the first row.
-constexpr size_t kFirstCountryRow = 1;
+constexpr int kFirstCountryRow = 1;
+// The same place on both profiles.
+constexpr Rect kPickerFrame{172, 104, 212, 162};
 
 }  // namespace
 
@@ -97,6 +99,7 @@ void GameMenuController::connectOutlets() {
     login = requireOutlet<TextField>(*this, root, "login");
     password = requireOutlet<TextField>(*this, root, "password");
     email = requireOutlet<TextField>(*this, root, "email");
+    pickerView = requireOutlet<PickerView>(*this, root, "pickerView");
     selectedCountryLabel = requireOutlet<Label>(*this, root, "selectedCountryLabel");
 }
 
@@ -106,9 +109,14 @@ void GameMenuController::viewDidLoad() {
     totalPointsLabel->setText("0");
     rankLabel->setText("0");
     showLoggedIn(false);
+    pickerView->setFrame(kPickerFrame);
     messageLabel->setText("");
     pickerArray_.assign(kCountryNames.begin(), kCountryNames.end());
-    selectedCountryLabel->setText(pickerArray_.at(kFirstCountryRow));
+    pickerView->setDelegate(this);
+    pickerView->setDataSource(this);
+    pickerView->selectRow(kFirstCountryRow, 0);
+    selectedCountryLabel->setText(
+        pickerArray_.at(static_cast<size_t>(pickerView->selectedRowInComponent(0))));
 
     AppDelegate_All& app = AppDelegate_All::shared();
     if (intValue(app.autologin) == 1) {
@@ -149,6 +157,24 @@ void GameMenuController::showLoggedIn(bool loggedIn) {
     usernameLabel->setText(name);
     usernameLabel2->setText(name);
     greenDot->setHidden(!loggedIn);
+}
+
+int GameMenuController::numberOfComponentsInPickerView(const PickerView&) {
+    return 1;
+}
+
+int GameMenuController::pickerViewNumberOfRowsInComponent(const PickerView&, int) {
+    return static_cast<int>(pickerArray_.size());
+}
+
+std::string GameMenuController::pickerViewTitleForRow(const PickerView&, int row, int) {
+    return row >= 0 && static_cast<size_t>(row) < pickerArray_.size()
+               ? pickerArray_[static_cast<size_t>(row)]
+               : std::string();
+}
+
+void GameMenuController::pickerViewDidSelectRow(PickerView& picker, int row, int component) {
+    selectedCountryLabel->setText(pickerViewTitleForRow(picker, row, component));
 }
 
 void GameMenuController::preloadScore() {

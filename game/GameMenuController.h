@@ -14,6 +14,7 @@
 
 #include "game/GameMenuValues.h"
 #include "online/ServiceCall.h"
+#include "platform/PickerView.h"
 #include "platform/ViewController.h"
 
 class ActivityIndicatorView;
@@ -24,7 +25,9 @@ class Switch;
 class TextField;
 class Timer;
 
-class GameMenuController : public ViewController {
+class GameMenuController : public ViewController,
+                           private PickerViewDataSource,
+                           private PickerViewDelegate {
 public:
     explicit GameMenuController(const DeviceProfile& profile = DeviceProfile::phone());
     ~GameMenuController() override;
@@ -57,6 +60,12 @@ public:
     void showSettingsViewOrAfterLoginView();
     // The return key of a text field: the field gives up the keyboard.
     bool textFieldShouldReturn(TextField& field);
+
+    // The country picker: one column of the names of pickerArray; a choice shows its name.
+    int numberOfComponentsInPickerView(const PickerView& picker) override;
+    int pickerViewNumberOfRowsInComponent(const PickerView& picker, int component) override;
+    std::string pickerViewTitleForRow(const PickerView& picker, int row, int component) override;
+    void pickerViewDidSelectRow(PickerView& picker, int row, int component) override;
 
     // The account actions of the panels (requests to the web service).
     void loginClick();
@@ -138,6 +147,7 @@ private:
     TextField* login = nullptr;
     TextField* password = nullptr;
     TextField* email = nullptr;
+    PickerView* pickerView = nullptr;
     Label* selectedCountryLabel = nullptr;
     std::vector<std::string> pickerArray_;
     bool isLoading_ = false;

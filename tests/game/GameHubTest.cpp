@@ -2,6 +2,7 @@
 // logged-in look, the category actions and their sounds, and the sliding panels.
 #include "platform/ImageView.h"
 #include "platform/Label.h"
+#include "platform/PickerView.h"
 #include "platform/Switch.h"
 #include "platform/TextField.h"
 #include "tests/game/HubSession.h"
@@ -136,6 +137,22 @@ TEST_P(GameHubTest, SetUpStartsFromZeroAndTheSecondCountry) {
     ASSERT_GT(hub.pickerArray().size(), 1u);
     EXPECT_EQ(hub.pickerArray()[0], "Afghanistan");
     EXPECT_TRUE(session.top()->outletView("indicator")->isHidden());
+
+    // The country picker: one column of the 193 names, on row 1 at the same place on both
+    // profiles; a spin shows the chosen name.
+    auto* picker = session.top()->outlet<PickerView>("pickerView");
+    ASSERT_NE(picker, nullptr);
+    EXPECT_EQ(picker->frame(), (Rect{172, 104, 212, 162}));
+    EXPECT_EQ(picker->numberOfComponents(), 1);
+    EXPECT_EQ(picker->numberOfRowsInComponent(0), 193);
+    EXPECT_EQ(picker->selectedRowInComponent(0), 1);
+    EXPECT_EQ(picker->titleForRow(1, 0), "Albania");
+    EXPECT_EQ(picker->titleForRow(36, 0), "Colombi");
+    EXPECT_EQ(picker->titleForRow(192, 0), "Zimbabwe");
+    ASSERT_TRUE(session.run("pick pickerView 41\n"));
+    EXPECT_EQ(label("selectedCountryLabel"), "Cote d'Ivoire");
+    EXPECT_FALSE(session.run("pick pickerView 193\n"));
+    EXPECT_EQ(label("selectedCountryLabel"), "Cote d'Ivoire");
 
     session.app->position_in_ranking = "17";
     EXPECT_EQ(label("rankLabel"), "0");
