@@ -1,6 +1,7 @@
 // kalvorn-gun-pictures: draws the assembly game's pictures into the resources directory: the
 // part and join pictures of every gun and the play screen's own pictures, each in its phone
-// form and its tablet "@2x" form at twice the pixels, and the gun selection's pages.
+// form and its tablet "@2x" form at twice the pixels, the gun selection's pages, and the
+// encyclopedia's pages and list face.
 // Usage: kalvorn-gun-pictures OUTPUT_DIR
 #include <SDL_image.h>
 
@@ -12,6 +13,7 @@
 #include "draw/Canvas.h"
 #include "draw/JpegFile.h"
 #include "game/GunAssembly.h"
+#include "guns/EncyclopediaPictures.h"
 #include "guns/GunPictures.h"
 #include "guns/PlayPictures.h"
 #include "guns/SelectionPictures.h"
@@ -56,10 +58,11 @@ int writeScreenPictures(const std::filesystem::path& directory) {
     return written;
 }
 
-int writeSelectionPictures(const std::filesystem::path& directory) {
+int writeDrawnPictures(const std::filesystem::path& directory,
+                       const std::vector<guns::DrawnPicture>& pictures) {
     int written = 0;
     IMG_Init(IMG_INIT_JPG);
-    for (const guns::SelectionPicture& picture : guns::selectionPictures()) {
+    for (const guns::DrawnPicture& picture : pictures) {
         art::Canvas canvas(picture.width, picture.height);
         picture.draw(canvas.context());
         const std::string path = (directory / picture.file).string();
@@ -85,7 +88,8 @@ int main(int argc, char** argv) {
         const std::filesystem::path directory = argv[1];
         std::filesystem::create_directories(directory);
         const int written = writeGunPictures(directory) + writeScreenPictures(directory) +
-                            writeSelectionPictures(directory);
+                            writeDrawnPictures(directory, guns::selectionPictures()) +
+                            writeDrawnPictures(directory, guns::encyclopediaPictures());
         std::printf("kalvorn-gun-pictures: %d pictures\n", written);
         return 0;
     } catch (const std::exception& error) {
