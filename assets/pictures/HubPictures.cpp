@@ -136,7 +136,10 @@ std::vector<PictureSpec> hubPictures() {
     pictures.push_back({"greenDot.png", 16, 16, 32, 32, 2, drawGreenDot});
     pictures.push_back(panelPicture("hub_settings_panel.png", 280, 130, "LOG IN"));
     pictures.push_back(panelPicture("hub_after_login_panel.png", 240, 132, "ACCOUNT"));
-    pictures.push_back(panelPicture("hub_user_details_panel.png", 400, 280, "JOIN"));
+    // Wider on the phone than half the tablet's, to hold the country picker beside the fields.
+    PictureSpec userDetails = panelPicture("hub_user_details_panel.png", 400, 280, "JOIN");
+    userDetails.tabletWidth = 600;
+    pictures.push_back(std::move(userDetails));
     return pictures;
 }
 
