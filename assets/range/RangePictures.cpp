@@ -207,12 +207,13 @@ void addGallery(std::vector<RangePicture>& pictures) {
                     cr, model,
                     {{-width * 0.34, -height * 0.22, width * 0.68, height * 0.44}, page % 2 == 1});
                 cairo_restore(cr);
-                art::drawText(cr, title, {20 * k, 40 * k},
+                // Below the gallery's back button, which sits at the top left.
+                art::drawText(cr, title, {20 * k, 72 * k},
                               {22 * k, art::Weight::Bold, art::palette::textBright, 2 * k});
-                art::drawAccentBar(cr, {20 * k, 48 * k, 80 * k, 3 * k});
+                art::drawAccentBar(cr, {20 * k, 80 * k, 80 * k, 3 * k});
                 const std::string number =
                     std::to_string(page + 1) + " / " + std::to_string(category.pages);
-                art::drawText(cr, number, {width - 20 * k, 40 * k},
+                art::drawText(cr, number, {width - 20 * k, 72 * k},
                               {16 * k, art::Weight::Bold, art::palette::amber, 1 * k},
                               art::Align::Right);
             };
