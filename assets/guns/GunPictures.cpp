@@ -150,4 +150,17 @@ void drawGunPicture(cairo_t* cr, const std::vector<PartShape>& shapes, const std
     cairo_restore(cr);
 }
 
+void drawFinishedGun(cairo_t* cr, int idGun, const art::Rect& box) {
+    const GunAssembly& gun = *findGunAssembly(idGun);
+    const std::vector<PartShape> shapes = gunParts(idGun);
+    const std::set<int> parts = gunPictureContents(idGun).at(gun.finalRule().picture);
+    const art::Rect bounds = pictureBounds(shapes, parts);
+    const double fit = std::min(box.width / bounds.width, box.height / bounds.height);
+    cairo_save(cr);
+    cairo_translate(cr, box.x + (box.width - bounds.width * fit) / 2,
+                    box.y + (box.height - bounds.height * fit) / 2);
+    drawGunPicture(cr, shapes, parts, fit);
+    cairo_restore(cr);
+}
+
 }  // namespace guns

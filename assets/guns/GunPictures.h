@@ -30,4 +30,7 @@ art::Point muzzleInPicture(const std::vector<PartShape>& shapes, const std::set<
 void drawGunPicture(cairo_t* cr, const std::vector<PartShape>& shapes, const std::set<int>& parts,
                     double scale);
 
+// The finished gun, as its final join picture shows it, fitted into `box` and centred there.
+void drawFinishedGun(cairo_t* cr, int idGun, const art::Rect& box);
+
 }  // namespace guns

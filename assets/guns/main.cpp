@@ -1,8 +1,8 @@
 // kalvorn-gun-pictures: draws the assembly game's pictures into the resources directory: the
 // part and join pictures of every gun and the play screen's own pictures, each in its phone
-// form and its tablet "@2x" form at twice the pixels, and the gun selection's pages. The
-// sixteen join pictures the firing range shows too are laid out for it, and where their muzzles
-// lie is listed in "gun_aim_points.txt" (file, x, y).
+// form and its tablet "@2x" form at twice the pixels, the gun selection's pages, and the
+// encyclopedia's pages and list face. The sixteen join pictures the firing range shows too are
+// laid out for it, and where their muzzles lie is listed in "gun_aim_points.txt" (file, x, y).
 // Usage: kalvorn-gun-pictures OUTPUT_DIR
 #include <SDL_image.h>
 
@@ -19,6 +19,7 @@
 #include "draw/Canvas.h"
 #include "draw/JpegFile.h"
 #include "game/GunAssembly.h"
+#include "guns/EncyclopediaPictures.h"
 #include "guns/GunPictures.h"
 #include "guns/PlayPictures.h"
 #include "guns/SelectionPictures.h"
@@ -108,10 +109,11 @@ int writeScreenPictures(const std::filesystem::path& directory) {
     return written;
 }
 
-int writeSelectionPictures(const std::filesystem::path& directory) {
+int writeDrawnPictures(const std::filesystem::path& directory,
+                       const std::vector<guns::DrawnPicture>& pictures) {
     int written = 0;
     IMG_Init(IMG_INIT_JPG);
-    for (const guns::SelectionPicture& picture : guns::selectionPictures()) {
+    for (const guns::DrawnPicture& picture : pictures) {
         art::Canvas canvas(picture.width, picture.height);
         picture.draw(canvas.context());
         const std::string path = (directory / picture.file).string();
@@ -138,7 +140,8 @@ int main(int argc, char** argv) {
         std::filesystem::create_directories(directory);
         std::ofstream aims(directory / "gun_aim_points.txt");
         const int written = writeGunPictures(directory, aims) + writeScreenPictures(directory) +
-                            writeSelectionPictures(directory);
+                            writeDrawnPictures(directory, guns::selectionPictures()) +
+                            writeDrawnPictures(directory, guns::encyclopediaPictures());
         if (!aims.flush()) {
             throw std::runtime_error("cannot write the aim points");
         }
