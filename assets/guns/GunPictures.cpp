@@ -94,6 +94,18 @@ art::Rect pictureBounds(const std::vector<PartShape>& shapes, const std::set<int
     return {minX, minY, std::ceil(maxX + kMargin) - minX, std::ceil(maxY + kMargin) - minY};
 }
 
+art::Point muzzleInPicture(const std::vector<PartShape>& shapes, const std::set<int>& parts,
+                           double axis) {
+    const art::Rect bounds = pictureBounds(shapes, parts);
+    double front = 1e9;
+    for (int part : parts) {
+        for (const art::Point& p : shapes.at(static_cast<size_t>(part - 1)).outline) {
+            front = std::min(front, p.x);
+        }
+    }
+    return {front - bounds.x, axis - bounds.y};
+}
+
 void drawGunPicture(cairo_t* cr, const std::vector<PartShape>& shapes, const std::set<int>& parts,
                     double scale) {
     const art::Rect bounds = pictureBounds(shapes, parts);
