@@ -8,8 +8,10 @@
 #include "app/TextValue.h"
 #include "game/GameInsideController.h"
 #include "online/CountryNames.h"
+#include "online/ServiceRequests.h"
 #include "online/SynchronizationPhone.h"
 #include "platform/ActivityIndicatorView.h"
+#include "platform/AlertView.h"
 #include "platform/ImageView.h"
 #include "platform/Label.h"
 #include "platform/NavigationController.h"
@@ -18,6 +20,7 @@
 #include "platform/SoundPlayer.h"
 #include "platform/Switch.h"
 #include "platform/TextField.h"
+#include "platform/Timer.h"
 
 namespace {
 
@@ -45,6 +48,7 @@ GameMenuController::GameMenuController(const DeviceProfile& profile)
     addAction("hideUserDetailsView", [this] { hideUserDetailsView(); });
     addAction("showSettingsViewOrAfterLoginView", [this] { showSettingsViewOrAfterLoginView(); });
     addAction("getPositionOnRanking", [this] { getPositionOnRanking(); });
+    addAction("preloadScore", [this] { preloadScore(); });
     addAction("loginClick", [this] { loginClick(); });
     addAction("joinClick", [this] { joinClick(); });
     addAction("joinStep2Click", [this] { joinStep2Click(); });
@@ -61,7 +65,15 @@ GameMenuController::GameMenuController(const DeviceProfile& profile)
     }
 }
 
-GameMenuController::~GameMenuController() = default;
+GameMenuController::~GameMenuController() {
+    // No timer of this hub may fire once it is gone; its calls cancel themselves.
+    if (aTimer) {
+        aTimer->invalidate();
+    }
+    for (const std::shared_ptr<Timer>& timer : refreshTimers_) {
+        timer->invalidate();
+    }
+}
 
 void GameMenuController::connectOutlets() {
     View& root = view();
@@ -170,6 +182,26 @@ void GameMenuController::reportToLeaderboard(int64_t total) {
                     Platform::current().log(reportError.empty() ? "WYSLANO OK!" : "NOT SEND");
                 });
         });
+}
+
+void GameMenuController::sendScoresToGlobalRankingForUser(const std::string& userName) {
+    isSendingScoresToGlobalRanking_ = true;
+    const bool sent = scoreCall_.start(
+        ServiceRequests::sendScore(userName, totalPointsLabel->text()),
+        [this](const ServiceReply& reply) {
+            isSendingScoresToGlobalRanking_ = false;
+            // Only a whole reply is the place: a chunk of it, or an error page, is not.
+            if (reply.succeeded()) {
+                rankLabel->setText(reply.body);
+            } else {
+                Platform::current().log("score not sent to the ranking (status " +
+                                        std::to_string(reply.status) + ") " + reply.error);
+            }
+        });
+    if (!sent) {
+        isSendingScoresToGlobalRanking_ = false;
+        AlertView::show("Error", "Connection error", {"OK"});
+    }
 }
 
 std::string GameMenuController::getSumScoresForCategory(const std::string& category) const {

@@ -3,33 +3,29 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 
 #include "JSON/QvJSON.h"
 #include "app/AppDelegate_All.h"
 #include "app/SettingManagement.h"
 #include "game/GunAssembly.h"
+#include "online/ReplyValues.h"
 #include "online/ServiceCall.h"
 #include "online/ServiceRequests.h"
 #include "platform/AlertView.h"
+#include "platform/Platform.h"
 
 namespace {
 
 constexpr int kHighestScore = 3000;
 
-void showConnectionError() {
-    AlertView::show("Error", "A connection error", {"OK"});
+// " (status N: why)" for a log line about a reply.
+std::string replyProblem(const ServiceReply& reply) {
+    return " (status " + std::to_string(reply.status) + (reply.error.empty() ? "" : ": ") +
+           reply.error + ")";
 }
 
-// A string as it stands, a number as its text; nothing for anything else.
-std::optional<std::string> textOf(const QvJsonValue& value) {
-    if (const std::string* text = value.asString()) {
-        return *text;
-    }
-    if (const QvDecimal* number = value.asNumber()) {
-        return number->text();
-    }
-    return std::nullopt;
+void showConnectionError() {
+    AlertView::show("Error", "A connection error", {"OK"});
 }
 
 std::optional<int> wholeNumber(const std::string& text) {
@@ -66,7 +62,7 @@ void SynchronizationPhone::sendDatabaseToServer() {
     const std::string user = AppDelegate_All::shared().login;
     const std::string text = getJSONForUser(user);
     if (text == "[]") {
-        std::fprintf(stderr, "przekazuje pusty wynik do createCopy!\n");
+        Platform::current().log("przekazuje pusty wynik do createCopy!");
         return;
     }
     const bool sent =
@@ -78,8 +74,7 @@ void SynchronizationPhone::sendDatabaseToServer() {
                 (*parsed)[0].asInteger() == 1) {
                 SynchronizationPhone().updateSychronizationStatus("1");
             } else {
-                std::fprintf(stderr, "backup not confirmed (status %d%s%s)\n", reply.status,
-                             reply.error.empty() ? "" : ": ", reply.error.c_str());
+                Platform::current().log("backup not confirmed" + replyProblem(reply));
             }
         });
     if (!sent) {
@@ -113,15 +108,14 @@ void SynchronizationPhone::restoreFrom(const std::string& userName, const Servic
     std::optional<std::vector<ResultRow>> rows =
         parsed ? restoredRows(*parsed) : std::optional<std::vector<ResultRow>>();
     if (!rows) {
-        std::fprintf(stderr, "restore of %s not applied: the reply is not a copy (status %d%s%s)\n",
-                     userName.c_str(), reply.status, reply.error.empty() ? "" : ": ",
-                     reply.error.c_str());
+        Platform::current().log("restore of " + userName + " not applied: the reply is not a copy" +
+                                replyProblem(reply));
         return;
     }
     ScoreDatabase::updateLocalDatabase(userName, *rows);
     AppDelegate_All& app = AppDelegate_All::shared();
     if (app.login == userName) {
-        app.position_in_ranking = textOf((*parsed)[1]).value_or("-");
+        app.position_in_ranking = replyText((*parsed)[1]).value_or("-");
     }
 }
 
@@ -136,8 +130,8 @@ std::optional<std::vector<ResultRow>> SynchronizationPhone::restoredRows(const Q
         if (!fields || fields->size() != 3) {
             return std::nullopt;
         }
-        std::optional<std::string> idGun = textOf((*fields)[0]);
-        std::optional<std::string> score = textOf((*fields)[1]);
+        std::optional<std::string> idGun = replyText((*fields)[0]);
+        std::optional<std::string> score = replyText((*fields)[1]);
         const std::string* catName = (*fields)[2].asString();
         if (!idGun || !score || !catName) {
             return std::nullopt;

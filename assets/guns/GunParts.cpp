@@ -1,5 +1,6 @@
 // Gun shapes: a handgun template and a long-gun template whose proportions follow the
-// category and vary from gun to gun, cut into up to nine parts.
+// category and vary from gun to gun, cut into up to nine parts. The templates are written
+// muzzle right and turned to point left.
 #include "guns/GunParts.h"
 
 #include <set>
@@ -15,6 +16,10 @@ using art::Point;
 std::vector<Point> box(double x, double y, double w, double h) {
     return {{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}};
 }
+
+// The height of the templates' barrels, in their own units.
+constexpr double kHandgunBarrelAxis = 28;
+constexpr double kLongGunBarrelAxis = 46.5;
 
 // Handgun, about 210 × 135: frame, slide, grip, magazine, trigger guard, barrel, hammer,
 // trigger, front sight. `stretch` lengthens the slide and barrel.
@@ -108,11 +113,12 @@ LongGun longGunProportions(const std::string& category, int idGun) {
 // The handgun template is drawn in small units; its pictures are this much larger.
 constexpr double kHandgunSize = 1.35;
 
-std::vector<PartShape> scaled(std::vector<PartShape> shapes, double factor) {
+// The shapes `factor` times larger and mirrored, so that the muzzle points left.
+std::vector<PartShape> scaledMuzzleLeft(std::vector<PartShape> shapes, double factor) {
     for (PartShape& shape : shapes) {
         for (std::vector<Point>* points : {&shape.outline, &shape.hole}) {
             for (Point& p : *points) {
-                p = {p.x * factor, p.y * factor};
+                p = {-p.x * factor, p.y * factor};
             }
         }
     }
@@ -120,22 +126,34 @@ std::vector<PartShape> scaled(std::vector<PartShape> shapes, double factor) {
 }
 
 // A spare magazine, lying loose.
-PartShape spare() {
-    return {Material::DarkSteel, {{0, 0}, {24, 0}, {30, 46}, {6, 50}}, 4};
+PartShape spare(double size) {
+    const PartShape magazine{Material::DarkSteel, {{0, 0}, {24, 0}, {30, 46}, {6, 50}}, 4};
+    return scaledMuzzleLeft({magazine}, size).front();
 }
 
-}  // namespace
-
-std::vector<PartShape> gunParts(int idGun) {
+const GunAssembly& assemblyOf(int idGun) {
     const GunAssembly* gun = findGunAssembly(idGun);
     if (!gun) {
         throw std::runtime_error("no gun " + std::to_string(idGun));
     }
+    return *gun;
+}
+
+}  // namespace
+
+double barrelAxis(int idGun, double size) {
+    return assemblyOf(idGun).category == "handgun" ? kHandgunBarrelAxis * kHandgunSize * size
+                                                   : kLongGunBarrelAxis * size;
+}
+
+std::vector<PartShape> gunParts(int idGun, double size) {
+    const GunAssembly* gun = &assemblyOf(idGun);
     const std::vector<PartShape> pieces =
         gun->category == "handgun"
-            ? scaled(handgun(0.2 * (idGun % 4)), kHandgunSize)
-            : longGun(longGunProportions(gun->category, idGun),
-                      gun->category == "shotgun" || gun->category == "sniper");
+            ? scaledMuzzleLeft(handgun(0.2 * (idGun % 4)), kHandgunSize * size)
+            : scaledMuzzleLeft(longGun(longGunProportions(gun->category, idGun),
+                                       gun->category == "shotgun" || gun->category == "sniper"),
+                               size);
 
     // The pieces of the template go to the parts that joins use, in slot order, so that the
     // finished gun has no gap where a part that is never joined would have been.
@@ -149,7 +167,7 @@ std::vector<PartShape> gunParts(int idGun) {
     std::vector<PartShape> shapes;
     size_t nextPiece = 0;
     for (int slot = 1; slot <= gun->partCount; ++slot) {
-        shapes.push_back(joined.contains(slot) ? pieces.at(nextPiece++) : spare());
+        shapes.push_back(joined.contains(slot) ? pieces.at(nextPiece++) : spare(size));
     }
     return shapes;
 }

@@ -94,6 +94,18 @@ art::Rect pictureBounds(const std::vector<PartShape>& shapes, const std::set<int
     return {minX, minY, std::ceil(maxX + kMargin) - minX, std::ceil(maxY + kMargin) - minY};
 }
 
+art::Point muzzleInPicture(const std::vector<PartShape>& shapes, const std::set<int>& parts,
+                           double axis) {
+    const art::Rect bounds = pictureBounds(shapes, parts);
+    double front = 1e9;
+    for (int part : parts) {
+        for (const art::Point& p : shapes.at(static_cast<size_t>(part - 1)).outline) {
+            front = std::min(front, p.x);
+        }
+    }
+    return {front - bounds.x, axis - bounds.y};
+}
+
 void drawGunPicture(cairo_t* cr, const std::vector<PartShape>& shapes, const std::set<int>& parts,
                     double scale) {
     const art::Rect bounds = pictureBounds(shapes, parts);
@@ -135,6 +147,19 @@ void drawGunPicture(cairo_t* cr, const std::vector<PartShape>& shapes, const std
         cairo_set_line_width(cr, 1.2);
         cairo_stroke(cr);
     }
+    cairo_restore(cr);
+}
+
+void drawFinishedGun(cairo_t* cr, int idGun, const art::Rect& box) {
+    const GunAssembly& gun = *findGunAssembly(idGun);
+    const std::vector<PartShape> shapes = gunParts(idGun);
+    const std::set<int> parts = gunPictureContents(idGun).at(gun.finalRule().picture);
+    const art::Rect bounds = pictureBounds(shapes, parts);
+    const double fit = std::min(box.width / bounds.width, box.height / bounds.height);
+    cairo_save(cr);
+    cairo_translate(cr, box.x + (box.width - bounds.width * fit) / 2,
+                    box.y + (box.height - bounds.height * fit) / 2);
+    drawGunPicture(cr, shapes, parts, fit);
     cairo_restore(cr);
 }
 

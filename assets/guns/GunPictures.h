@@ -21,8 +21,16 @@ std::map<std::string, std::set<int>> gunPictureContents(int idGun);
 // The size in phone pixels of a picture showing `parts`.
 art::Rect pictureBounds(const std::vector<PartShape>& shapes, const std::set<int>& parts);
 
+// The muzzle in a picture showing `parts` (its front end at the barrel's height `axis`), in
+// the picture's pixels.
+art::Point muzzleInPicture(const std::vector<PartShape>& shapes, const std::set<int>& parts,
+                           double axis);
+
 // Draws `parts` into a picture of pictureBounds() × `scale` pixels.
 void drawGunPicture(cairo_t* cr, const std::vector<PartShape>& shapes, const std::set<int>& parts,
                     double scale);
+
+// The finished gun, as its final join picture shows it, fitted into `box` and centred there.
+void drawFinishedGun(cairo_t* cr, int idGun, const art::Rect& box);
 
 }  // namespace guns

@@ -60,20 +60,6 @@ const char* titleOf(const std::string& category) {
     return "SHOTGUNS";
 }
 
-// The finished gun, as its final join picture shows it, fitted into `box`.
-void drawFinishedGun(cairo_t* cr, int idGun, const art::Rect& box) {
-    const GunAssembly& gun = *findGunAssembly(idGun);
-    const std::vector<PartShape> shapes = gunParts(idGun);
-    const std::set<int> parts = gunPictureContents(idGun).at(gun.finalRule().picture);
-    const art::Rect bounds = pictureBounds(shapes, parts);
-    const double fit = std::min(box.width / bounds.width, box.height / bounds.height);
-    cairo_save(cr);
-    cairo_translate(cr, box.x + (box.width - bounds.width * fit) / 2,
-                    box.y + (box.height - bounds.height * fit) / 2);
-    drawGunPicture(cr, shapes, parts, fit);
-    cairo_restore(cr);
-}
-
 void drawCard(cairo_t* cr, const PageGrid& grid, const art::Rect& card, int idGun, bool lit) {
     const double s = grid.scale;
     art::PanelStyle style;
@@ -136,8 +122,8 @@ void drawPage(cairo_t* cr, bool onTablet, const std::string& title,
 }
 
 // The pressed picture of one button: the page cut to the button's frame, its card lit.
-SelectionPicture pressedPicture(std::string file, bool onTablet, std::string title,
-                                std::array<int, kSelectionPagePositions> idGuns, int position) {
+DrawnPicture pressedPicture(std::string file, bool onTablet, std::string title,
+                            std::array<int, kSelectionPagePositions> idGuns, int position) {
     const PageGrid& grid = gridFor(onTablet);
     const art::Rect card = cardAt(grid, position);
     return {std::move(file), static_cast<int>(card.width), static_cast<int>(card.height), true,
@@ -149,8 +135,8 @@ SelectionPicture pressedPicture(std::string file, bool onTablet, std::string tit
 
 }  // namespace
 
-std::vector<SelectionPicture> selectionPictures() {
-    std::vector<SelectionPicture> pictures;
+std::vector<DrawnPicture> selectionPictures() {
+    std::vector<DrawnPicture> pictures;
     for (const GunSelectionPage& page : gunSelectionPages()) {
         const std::string title = titleOf(page.category);
         for (bool onTablet : {false, true}) {

@@ -3,22 +3,12 @@
 // the second handgun page's picture of guns 7 to 11 that lies over the first page's.
 #pragma once
 
-#include <cairo.h>
-
-#include <functional>
-#include <string>
 #include <vector>
+
+#include "guns/DrawnPicture.h"
 
 namespace guns {
 
-struct SelectionPicture {
-    std::string file;
-    int width;
-    int height;
-    bool jpeg;
-    std::function<void(cairo_t*)> draw;
-};
-
-std::vector<SelectionPicture> selectionPictures();
+std::vector<DrawnPicture> selectionPictures();
 
 }  // namespace guns

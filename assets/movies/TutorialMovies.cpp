@@ -1,6 +1,7 @@
 // The three tutorial movies ("tutorial1" to "tutorial3", MP4, shared by phone and tablet): the
 // tutorial's title, then the parts of a gun flying together as the player drags them in the
-// assembly game, with the clock running until the gun is whole.
+// assembly game, with the clock running until the gun is whole, ending on the points that time
+// earns in the game.
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "draw/Guns.h"
 #include "draw/Shapes.h"
 #include "draw/Text.h"
+#include "game/Scoring.h"
 #include "movies/Fade.h"
 #include "movies/MovieCatalog.h"
 #include "movies/Timeline.h"
@@ -96,16 +98,28 @@ FrameDrawer tutorialScene(const Tutorial& tutorial, int width, int height, doubl
         }
         drawGunParts(cr, tutorial.gun, {gunBox, false}, poses);
 
-        // The game's clock, stopping when the last part is in.
+        // The game's clock, stopping when the last part is in; then it moves aside for the
+        // points that time is worth.
         double clock = std::max(0.0, std::min(t, assembled) - kAssemblyStart);
-        char clockText[16];
-        std::snprintf(clockText, sizeof clockText, "%05.2f s", clock);
-        Rect clockBox{w / 2 - 55 * s, h - 58 * s, 110 * s, 30 * s};
-        drawPanel(cr, clockBox,
-                  {rgb(0x2b333d, 0.9), rgb(0x171c22, 0.9), palette::panelBorder, 6 * s, 1});
+        double aside = easeOut(progress(t, assembled + 0.15, assembled + 0.5));
+        Rect clockBox{w / 2 - 55 * s - 62 * s * aside, h - 58 * s, 110 * s, 30 * s};
+        const Color panelTop = rgb(0x2b333d, 0.9);
+        const Color panelBottom = rgb(0x171c22, 0.9);
+        drawPanel(cr, clockBox, {panelTop, panelBottom, palette::panelBorder, 6 * s, 1});
         drawTextCentered(
-            cr, clockText, clockBox,
+            cr, secondsText(float(clock)), clockBox,
             {15 * s, Weight::Bold, done > 0 ? palette::amberBright : palette::textBright, 1 * s});
+        if (aside > 0) {
+            char points[24];
+            std::snprintf(points, sizeof points, "%d pts", pointsForTime(float(clock)));
+            Rect pointsBox{w / 2 + 7 * s, clockBox.y, 110 * s, 30 * s};
+            cairo_push_group(cr);
+            drawPanel(cr, pointsBox, {panelTop, panelBottom, palette::amber, 6 * s, 1});
+            drawTextCentered(cr, points, pointsBox,
+                             {15 * s, Weight::Bold, palette::amberBright, 1 * s});
+            cairo_pop_group_to_source(cr);
+            cairo_paint_with_alpha(cr, aside);
+        }
         const char* caption = done > 0 ? "ASSEMBLED!" : "DRAG THE PARTS TOGETHER";
         drawText(cr, caption, {w / 2, h - 68 * s},
                  {9 * s, Weight::Bold, done > 0 ? palette::amber : palette::textMuted, 2 * s},

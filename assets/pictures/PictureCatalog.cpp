@@ -19,6 +19,9 @@ std::vector<PictureSpec> allPictures() {
     for (PictureSpec& spec : hubPictures()) {
         pictures.push_back(std::move(spec));
     }
+    for (PictureSpec& spec : mediaPictures()) {
+        pictures.push_back(std::move(spec));
+    }
     return pictures;
 }
 

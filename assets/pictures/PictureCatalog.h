@@ -42,6 +42,7 @@ std::string tabletFileName(const std::string& phoneName);
 std::vector<PictureSpec> menuPictures();
 std::vector<PictureSpec> introPictures();
 std::vector<PictureSpec> hubPictures();
+std::vector<PictureSpec> mediaPictures();
 std::vector<PictureSpec> allPictures();
 
 }  // namespace art

@@ -13,6 +13,7 @@
 #include "draw/Text.h"
 #include "draw/Widgets.h"
 #include "range/FirearmsGalleryTable.h"
+#include "range/GunOnRange.h"
 #include "range/SimulatorGunTable.h"
 
 namespace range {
@@ -36,15 +37,6 @@ GunModel modelFor(const std::string& category) {
     return GunModel::Rifle;
 }
 
-// Phone and tablet ("@2x", twice the pixels) of one picture.
-void addPair(std::vector<RangePicture>& pictures, const std::string& phoneName, int width,
-             int height, std::function<void(cairo_t*, double, double)> draw) {
-    const size_t dot = phoneName.rfind('.');
-    pictures.push_back({phoneName, width, height, FileKind::Png, draw});
-    pictures.push_back({phoneName.substr(0, dot) + "@2x" + phoneName.substr(dot), width * 2,
-                        height * 2, FileKind::Png, draw});
-}
-
 // Phone and tablet ("_ipad") of a picture whose tablet size is its own.
 void addIpadPair(std::vector<RangePicture>& pictures, const std::string& phoneName, int width,
                  int height, int tabletWidth, int tabletHeight, FileKind kind,
@@ -55,68 +47,77 @@ void addIpadPair(std::vector<RangePicture>& pictures, const std::string& phoneNa
                         tabletHeight, kind, draw});
 }
 
-// Where the flash frames burst from, as fractions of their picture, and the flash picture's
-// size on each profile (the simulator screen's flash frame).
-constexpr double kFlashSourceX = 0.36;
-constexpr double kFlashSourceY = 0.08;
-constexpr double kFlashWidth[] = {250, 500};
-constexpr double kFlashHeight[] = {150, 300};
-
-// The six simulator guns that are not assembly pictures, muzzle left. Each profile's picture
-// places the gun so that its muzzle lies where that profile's flash frame bursts from; where
-// that point is left of or above the picture's corner, the gun starts at the corner.
+// The six simulator guns that are not assembly pictures, muzzle left, each laid out so that its
+// muzzle lies where its profile's flash frame bursts from and the whole gun is on the screen.
 void addGuns(std::vector<RangePicture>& pictures) {
     struct NewGun {
         const char* file;
         int id;
-        double width;  // of the gun on the phone; twice that on the tablet
-        double height;
+        double width;  // of the gun on the phone at its own size; twice that on the tablet
     };
-    for (const NewGun& gun : {NewGun{"ak47.png", 18, 200, 60}, NewGun{"m16.png", 20, 185, 60},
-                              NewGun{"m249.png", 24, 155, 60}, NewGun{"mossberg.png", 28, 185, 45},
-                              NewGun{"saiga.png", 29, 125, 38}, NewGun{"spas.png", 30, 125, 38}}) {
+    const art::GunDrawing& drawing = art::gunDrawing(GunModel::Rifle);
+    for (const NewGun& gun : {NewGun{"ak47.png", 18, 200}, NewGun{"m16.png", 20, 185},
+                              NewGun{"m249.png", 24, 155}, NewGun{"mossberg.png", 28, 185},
+                              NewGun{"saiga.png", 29, 125}, NewGun{"spas.png", 30, 125}}) {
         const SimulatorGunConfig& config = *findSimulatorGun(gun.id);
-        for (int tablet = 0; tablet <= 1; ++tablet) {
-            const SimulatorPlacement& placed = config.placement(tablet == 1);
+        for (const bool tablet : {false, true}) {
             const double k = tablet ? 2 : 1;
-            const art::Rect box{0, 0, gun.width * k, gun.height * k};
-            const art::Point muzzle = art::muzzlePoint(GunModel::Rifle, {box, true});
-            const double targetX =
-                (placed.flashOrigin.x + kFlashSourceX * kFlashWidth[tablet]) / placed.scale;
-            const double targetY =
-                (placed.flashOrigin.y + kFlashSourceY * kFlashHeight[tablet]) / placed.scale;
-            const double dx = std::max(0.0, targetX - muzzle.x);
-            const double dy = std::max(0.0, targetY - muzzle.y);
+            // A box of the drawing's own proportions, so that the muzzle is at its left edge.
+            const auto boxAt = [&gun, &drawing, k](double size) {
+                const double width = gun.width * k * size;
+                return art::Rect{0, 0, width, width * drawing.height / drawing.width};
+            };
+            const RangeLayout layout = layoutOnRange(config, tablet, 1.0, [&boxAt](double size) {
+                const art::Rect box = boxAt(size);
+                return DrawnGun{box.width, box.height,
+                                art::muzzlePoint(GunModel::Rifle, {box, true})};
+            });
             std::string file = gun.file;
             if (tablet) {
                 file.insert(file.rfind('.'), "@2x");
             }
-            pictures.push_back(
-                {file, static_cast<int>(std::ceil(dx + box.width)),
-                 static_cast<int>(std::ceil(dy + box.height)), FileKind::Png,
-                 [box, dx, dy](cairo_t* cr, double, double) {
-                     art::drawGun(cr, GunModel::Rifle, {{dx, dy, box.width, box.height}, true});
-                 }});
+            art::Rect box = boxAt(layout.size);
+            box.x = layout.offset.x;
+            box.y = layout.offset.y;
+            pictures.push_back({file, layout.width, layout.height, FileKind::Png,
+                                [box](cairo_t* cr, double, double) {
+                                    art::drawGun(cr, GunModel::Rifle, {box, true});
+                                },
+                                layout.muzzle});
         }
     }
 }
 
-// The flash bursts leftwards from near the top of its picture, where the flash frames of the
-// table lie closest to the guns' muzzles.
+// The flash bursts leftwards from its kind's and profile's burst point, where the guns' muzzles
+// are laid out.
 void addFlashes(std::vector<RangePicture>& pictures) {
-    for (int frame = 1; frame <= 3; ++frame) {
-        addPair(pictures, numbered(frame, "b.png"), 250, 150,
-                [frame](cairo_t* cr, double width, double height) {
-                    art::drawMuzzleFlash(cr, {width * kFlashSourceX, height * kFlashSourceY},
-                                         width * 0.3, true, 1.0 - (frame - 1) * 0.3);
-                });
-    }
-    for (int frame = 1; frame <= 4; ++frame) {
-        addPair(pictures, numbered(frame, "masz.png"), 250, 150,
-                [frame](cairo_t* cr, double width, double height) {
-                    art::drawMuzzleFlash(cr, {width * kFlashSourceX, height * kFlashSourceY},
-                                         width * 0.36, true, 1.0 - (frame - 1) * 0.22);
-                });
+    struct FlashKind {
+        int rodzajBlysku;
+        int frames;
+        const char* suffix;
+        double reach;   // of the flash, as a part of the frame's width
+        double fading;  // of its intensity from one frame to the next
+    };
+    for (const FlashKind& kind :
+         {FlashKind{1, 3, "b.png", 0.3, 0.3}, FlashKind{2, 4, "masz.png", 0.36, 0.22}}) {
+        for (int frame = 1; frame <= kind.frames; ++frame) {
+            const std::string phone = numbered(frame, kind.suffix);
+            for (const bool tablet : {false, true}) {
+                const double k = tablet ? 2 : 1;
+                const art::Point source = flashSource(kind.rodzajBlysku, tablet);
+                std::string file = phone;
+                if (tablet) {
+                    file.insert(file.rfind('.'), "@2x");
+                }
+                pictures.push_back({file, static_cast<int>(250 * k), static_cast<int>(150 * k),
+                                    FileKind::Png,
+                                    [source, kind, frame](cairo_t* cr, double width, double) {
+                                        art::drawMuzzleFlash(cr, source, width * kind.reach, true,
+                                                             1.0 - (frame - 1) * kind.fading);
+                                    },
+                                    source});
+            }
+        }
     }
 }
 
@@ -206,12 +207,13 @@ void addGallery(std::vector<RangePicture>& pictures) {
                     cr, model,
                     {{-width * 0.34, -height * 0.22, width * 0.68, height * 0.44}, page % 2 == 1});
                 cairo_restore(cr);
-                art::drawText(cr, title, {20 * k, 40 * k},
+                // Below the gallery's back button, which sits at the top left.
+                art::drawText(cr, title, {20 * k, 72 * k},
                               {22 * k, art::Weight::Bold, art::palette::textBright, 2 * k});
-                art::drawAccentBar(cr, {20 * k, 48 * k, 80 * k, 3 * k});
+                art::drawAccentBar(cr, {20 * k, 80 * k, 80 * k, 3 * k});
                 const std::string number =
                     std::to_string(page + 1) + " / " + std::to_string(category.pages);
-                art::drawText(cr, number, {width - 20 * k, 40 * k},
+                art::drawText(cr, number, {width - 20 * k, 72 * k},
                               {16 * k, art::Weight::Bold, art::palette::amber, 1 * k},
                               art::Align::Right);
             };

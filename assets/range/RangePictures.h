@@ -6,8 +6,11 @@
 #include <cairo.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "draw/Geometry.h"
 
 namespace range {
 
@@ -19,6 +22,8 @@ struct RangePicture {
     int height;
     FileKind kind;
     std::function<void(cairo_t*, double width, double height)> draw;
+    // Where the flash meets the gun in this picture: a gun's muzzle or a flash frame's burst.
+    std::optional<art::Point> aim = std::nullopt;
 };
 
 std::vector<RangePicture> rangePictures();

@@ -1,7 +1,7 @@
 // The kalvorn program in a real window (run under a virtual X server): each profile launches,
 // plays its intro, reaches the main menu, and its screenshots have the screen's size and show
 // a picture rather than an empty screen; the same for the game hub, each of its panels and
-// every gun selection page.
+// every gun selection page, and for the range's screenshot scripts.
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <sstream>
@@ -178,6 +179,50 @@ TEST_P(WindowProgramTest, ShowsTheHubItsPanelsAndEveryGunSelectionPage) {
     for (size_t i = 1; i < pages.size(); ++i) {
         Picture page = loadRgba(work.file(pages[i].shot));
         EXPECT_GT(differingSamples(first.get(), page.get()), samples / 10) << pages[i].shot;
+    }
+}
+
+// The range's screenshot scripts, which make the pictures in docs/screenshots: the gun menu with
+// its locks and with the lock notice, a handgun and a rifle mid-shot, a gallery page.
+TEST_P(WindowProgramTest, MakesTheRangeScreenshots) {
+    const std::string profile = GetParam();
+    std::ifstream file(std::string(KALVORN_SCRIPTS_DIR) + "/range-screenshots-" + profile + ".txt");
+    ASSERT_TRUE(file);
+    const std::string script(std::istreambuf_iterator<char>(file), {});
+    std::vector<std::string> shots;
+    std::istringstream lines(script);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("screenshot ", 0) == 0) {
+            shots.push_back(line.substr(std::strlen("screenshot ")));
+        }
+    }
+    ASSERT_EQ(shots.size(), 5u);
+    TemporaryDirectory work;
+    runInWindow(profile, work, script);
+    if (HasFatalFailure()) {
+        return;
+    }
+
+    const bool tablet = profile == "tablet";
+    const int width = tablet ? 1024 : 480;
+    const int height = tablet ? 768 : 320;
+    std::vector<Picture> pictures;
+    for (const std::string& shot : shots) {
+        SCOPED_TRACE(shot);
+        Picture picture = loadRgba(work.file(shot));
+        ASSERT_TRUE(picture) << IMG_GetError();
+        EXPECT_EQ(picture->w, width);
+        EXPECT_EQ(picture->h, height);
+        EXPECT_GT(distinctColours(picture.get()), 50u);
+        pictures.push_back(std::move(picture));
+    }
+    // Each shows a screen of its own: no two are alike.
+    const size_t samples = static_cast<size_t>((width / 8) * (height / 8));
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        for (size_t j = i + 1; j < pictures.size(); ++j) {
+            EXPECT_GT(differingSamples(pictures[i].get(), pictures[j].get()), samples / 50)
+                << shots[i] << " and " << shots[j];
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 // Every gun can be assembled on the play screen of both devices by dragging its parts with a
-// finger through the real view tree, and the finish is followed by the result panels.
+// finger through the real view tree, and the finish is followed by the result panels, which
+// leave the finished gun in view.
 #include <algorithm>
 #include <set>
 
@@ -8,6 +9,22 @@
 #include "tests/game/PlaySession.h"
 
 namespace {
+
+bool overlaps(const Rect& a, const Rect& b) {
+    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
+           b.y < a.y + a.height;
+}
+
+// On the phone the result panels leave the finished gun, the base slot, in view.
+void expectGunInViewBeside(PlaySession& session, const std::string& panel) {
+    if (session.app->profile().isTablet()) {
+        return;
+    }
+    const Rect gun = session.slotView(1).frame();
+    const Rect shown =
+        session.app->navigationController().topViewController()->outletView(panel)->frame();
+    EXPECT_FALSE(overlaps(gun, shown)) << panel << " covers the finished gun";
+}
 
 void assembleEveryGun(DeviceProfile profile) {
     PlaySession session(profile);
@@ -37,10 +54,12 @@ void assembleEveryGun(DeviceProfile profile) {
         EXPECT_EQ(play.isHidenUnlockLevelView(), !firstInCategory);
         if (firstInCategory) {
             EXPECT_FALSE(play.isShowGameScoreView());
+            expectGunInViewBeside(session, "unlockLevelView");
             session.tap("unlockContinueButton");
             session.wait(0.6);
         }
         EXPECT_TRUE(play.isShowGameScoreView());
+        expectGunInViewBeside(session, "gameScoreView");
         session.expect("highscoreLabelGameScoreView", "hidden", "false");
 
         session.tap("cancelButton");

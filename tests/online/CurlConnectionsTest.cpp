@@ -1,122 +1,13 @@
 // Real connections against a loopback stub that records raw requests and can answer, send an
 // error page, cut its reply short or stall. Every wait is bounded.
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
-
-#include <atomic>
-#include <mutex>
-#include <thread>
 
 #include "platform/Platform.h"
 #include "platform/RunLoop.h"
 #include "platform/headless/HeadlessServices.h"
+#include "tests/support/LoopbackStub.h"
 
 namespace {
-
-enum class StubMode { Answer, Cut, Stall, Chunks };
-
-class LoopbackStub {
-public:
-    LoopbackStub(StubMode mode, std::string reply) : mode_(mode), reply_(std::move(reply)) {
-        listener_ = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        listen(listener_, 8);
-        socklen_t length = sizeof address;
-        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
-        thread_ = std::thread([this] { serve(); });
-    }
-    ~LoopbackStub() {
-        stop_ = true;
-        thread_.join();
-        close(listener_);
-    }
-
-    std::string url(const std::string& path) const {
-        return "http://127.0.0.1:" + std::to_string(port_) + path;
-    }
-    std::vector<std::string> requests() {
-        std::lock_guard lock(mutex_);
-        return requests_;
-    }
-
-private:
-    bool readable(int fd, int milliseconds) {
-        pollfd entry{fd, POLLIN, 0};
-        return poll(&entry, 1, milliseconds) > 0;
-    }
-
-    void serve() {
-        while (!stop_) {
-            if (!readable(listener_, 50)) {
-                continue;
-            }
-            const int client = accept(listener_, nullptr, nullptr);
-            if (client < 0) {
-                continue;
-            }
-            std::string request;
-            char buffer[4096];
-            while (request.find("\r\n\r\n") == std::string::npos && readable(client, 2000)) {
-                const ssize_t got = read(client, buffer, sizeof buffer);
-                if (got <= 0) {
-                    break;
-                }
-                request.append(buffer, static_cast<size_t>(got));
-            }
-            {
-                std::lock_guard lock(mutex_);
-                requests_.push_back(request);
-            }
-            answer(client);
-            close(client);
-        }
-    }
-
-    void answer(int client) {
-        const std::string head = "HTTP/1.1 " + reply_.substr(0, 3) + " X\r\nContent-Length: ";
-        const std::string body = reply_.substr(4);
-        switch (mode_) {
-            case StubMode::Answer:
-                send(client, head + std::to_string(body.size()) + "\r\n\r\n" + body);
-                break;
-            case StubMode::Cut:
-                send(client, head + std::to_string(body.size() + 50) + "\r\n\r\n" + body);
-                break;
-            case StubMode::Chunks:
-                send(client, head + std::to_string(body.size()) + "\r\n\r\n" + body.substr(0, 1));
-                std::this_thread::sleep_for(std::chrono::milliseconds(100));
-                send(client, body.substr(1));
-                break;
-            case StubMode::Stall:
-                for (int i = 0; i < 60 && !stop_; ++i) {
-                    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-                }
-                break;
-        }
-    }
-
-    static void send(int client, const std::string& data) {
-        (void)!write(client, data.data(), data.size());
-    }
-
-    StubMode mode_;
-    std::string reply_;  // "STATUS BODY"
-    int listener_ = -1;
-    int port_ = 0;
-    std::atomic<bool> stop_ = false;
-    std::thread thread_;
-    std::mutex mutex_;
-    std::vector<std::string> requests_;
-};
 
 class Recorder : public UrlConnectionDelegate {
 public:

@@ -3,6 +3,8 @@
 // faces are the same views every time.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/AppDelegate_All.h"
 #include "platform/ImageView.h"
 #include "platform/NavigationController.h"
@@ -32,6 +34,58 @@ RavuravovController& openEncyclopedia(LaunchedGame& game, Profile profile) {
 }
 
 class RavuravovTest : public ::testing::TestWithParam<Profile> {};
+
+struct Page {
+    const char* action;
+    const char* picture;  // the phone's name
+};
+
+// Every page action and its picture, as the encyclopedia's table gives them.
+constexpr Page kPagesAsSpecified[] = {
+    {"MG42", "guno_29.jpg"},        {"M16", "guno_14.jpg"},
+    {"M249", "guno_28.jpg"},        {"L85", "guno_13.jpg"},
+    {"BAR", "guno_27.jpg"},         {"AK47", "guno_12.jpg"},
+    {"PM84", "guno_26.jpg"},        {"Walther99", "guno_11.jpg"},
+    {"MP5", "guno_25.jpg"},         {"Walther38", "guno_10.jpg"},
+    {"MP40", "guno_24.jpg"},        {"VisWZ", "guno_09.jpg"},
+    {"KP31", "guno_23.jpg"},        {"HKUSP", "guno_08.jpg"},
+    {"FNP90", "guno_22.jpg"},       {"PO8Parabellum", "guno_07.jpg"},
+    {"SWDDragunov", "guno_21.jpg"}, {"Makoarov", "guno_06.jpg"},
+    {"SteyrSSG", "guno_20.jpg"},    {"Glock", "guno_05.jpg"},
+    {"Mossberg500", "guno_19.jpg"}, {"DesertEagle", "guno_04.jpg"},
+    {"SPAS15", "guno_18.jpg"},      {"CZ", "guno_03.jpg"},
+    {"Saga12", "guno_17.jpg"},      {"Colt1911", "guno_02.jpg"},
+    {"SG44", "guno_16.jpg"},        {"Beretta92", "guno_01.jpg"},
+    {"SteyerAUG77", "guno_15.jpg"},
+};
+
+TEST_P(RavuravovTest, EveryGunOfTheListShowsItsOwnFullPagePicture) {
+    LaunchedGame game(GetParam());
+    RavuravovController& screen = openEncyclopedia(game, GetParam());
+    const bool tablet = GetParam() == Profile::Tablet;
+    const Size page = tablet ? Size{1024, 768} : Size{480, 320};
+    auto* gunList = screen.outlet<ScrollView>("gunList");
+    ASSERT_NE(gunList, nullptr);
+    for (const Page& entry : kPagesAsSpecified) {
+        SCOPED_TRACE(entry.action);
+        std::string picture = entry.picture;
+        if (tablet) {
+            picture.replace(picture.size() - 4, 4, "_ipad.jpg");
+        }
+        // Scrolled so that the entry is in view, then tapped as a finger would.
+        View* button = screen.outletView(entry.action);
+        ASSERT_NE(button, nullptr);
+        ASSERT_EQ(button->superview(), gunList);
+        gunList->setContentOffset(
+            {0, std::min(button->frame().y, gunList->maximumContentOffset().y)});
+        ASSERT_TRUE(game.run("tap " + std::string(entry.action) +
+                             "\nexpect zmienBronView.image = " + picture + "\n"));
+        // The picture exists and fills the page.
+        EXPECT_EQ(screen.zmienBronView()->imageSize(), page);
+        ASSERT_TRUE(game.run("wait 1.1\ntap back\nwait 1.1\n"));
+        EXPECT_EQ(screen.zmienBronView()->image(), picture) << "kept until the next choice";
+    }
+}
 
 TEST_P(RavuravovTest, PageTurnsOverAndBackOnTheSameFaces) {
     LaunchedGame game(GetParam());
