@@ -23,6 +23,7 @@
 #include "platform/PickerView.h"
 #include "platform/ScrollView.h"
 #include "platform/Switch.h"
+#include "platform/TableView.h"
 #include "platform/TextField.h"
 #include "platform/ViewController.h"
 
@@ -281,6 +282,7 @@ std::unique_ptr<View> LayoutReader::makeWidget(const std::string& type) {
         {"ScrollView", [] { return std::make_unique<ScrollView>(); }},
         {"PageControl", [] { return std::make_unique<PageControl>(); }},
         {"PickerView", [] { return std::make_unique<PickerView>(); }},
+        {"TableView", [] { return std::make_unique<TableView>(); }},
     };
     auto factory = factories.find(type);
     return factory == factories.end() ? nullptr : factory->second();
@@ -326,6 +328,22 @@ bool LayoutReader::applyKey(View& widget, const std::string& key, const QvJsonVa
         }
         return true;
     }
+    auto* picker = dynamic_cast<PickerView*>(&widget);
+    auto* table = dynamic_cast<TableView*>(&widget);
+    if ((picker || table) && key == "rowHeight") {
+        if (std::optional<double> height = number(value, place, key); height && *height > 0) {
+            picker ? picker->setRowHeight(*height) : table->setRowHeight(*height);
+        } else if (height) {
+            report(place, "\"rowHeight\" must be above 0");
+        }
+        return true;
+    }
+    if (table && key == "separatorColor") {
+        if (std::optional<Color> separator = color(value, place, key)) {
+            table->setSeparatorColor(*separator);
+        }
+        return true;
+    }
     if (auto* scroll = dynamic_cast<ScrollView*>(&widget)) {
         return applyScrollKey(*scroll, key, value, place);
     }
@@ -334,14 +352,6 @@ bool LayoutReader::applyKey(View& widget, const std::string& key, const QvJsonVa
         if (std::optional<double> count = number(value, place, key)) {
             key == "numberOfPages" ? pages->setNumberOfPages(static_cast<int>(*count))
                                    : pages->setCurrentPage(static_cast<int>(*count));
-        }
-        return true;
-    }
-    if (auto* picker = dynamic_cast<PickerView*>(&widget); picker && key == "rowHeight") {
-        if (std::optional<double> height = number(value, place, key); height && *height > 0) {
-            picker->setRowHeight(*height);
-        } else if (height) {
-            report(place, "\"rowHeight\" must be above 0");
         }
         return true;
     }

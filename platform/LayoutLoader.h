@@ -11,7 +11,7 @@
 //                         "on": true, "action": "saveMusicToSettings" } ] } ] }
 //
 // Every widget: "type" (View, ImageView, Label, Button, Switch, TextField,
-// ActivityIndicatorView, ScrollView, PageControl, PickerView, or a view class the screen
+// ActivityIndicatorView, ScrollView, PageControl, PickerView, TableView, or a view class the screen
 // registered by that name), "outlet", "frame" [x, y, width, height] (an image view without one
 // takes its picture's natural size), "hidden", "alpha", "interaction" (touches; off by default
 // for image views and labels), "background" ("#RRGGBB" or "#RRGGBBAA"), "clips" (subviews drawn
@@ -22,7 +22,9 @@
 // ImageView: "image". ActivityIndicatorView: "animating". ScrollView (its children are the
 // content, in content coordinates): "contentSize" [w, h], "contentOffset" [x, y], "paging",
 // "scrollEnabled", "bounces". PageControl: "numberOfPages", "currentPage", "action".
-// PickerView: "rowHeight" (its screen connects the data source and the delegate).
+// PickerView: "rowHeight" (its screen connects the data source and the delegate). TableView:
+// the keys of a ScrollView, "rowHeight" and "separatorColor" (its rows come from its data
+// source).
 // A control's "target" names an outlet, a view with actions of its own, that its action goes to
 // instead of the screen. A view class with outlets of its own takes "outlets": an object of
 // outlet names and widgets, laid out but added nowhere: the class attaches them itself. Once

@@ -100,6 +100,7 @@ void ScrollView::applyOffset(Point offset) {
         return;
     }
     setBoundsOrigin(offset);
+    contentOffsetDidChange();
     if (delegate_) {
         delegate_->scrollViewDidScroll(*this);
     }
@@ -157,6 +158,7 @@ void ScrollView::touchesBegan(const TouchSet& touches, const TouchEvent& event) 
     velocity_ = {};
     lastMoveTime_ = finger_->timestamp();
     // A finger that lands on gliding content catches it where it is.
+    caughtMotion_ = motion_ != Motion::None;
     stopMotion();
     dragStartOffset_ = contentOffset();
     // Taken over from the content: the finger already moved far enough to drag.
@@ -221,7 +223,12 @@ void ScrollView::followFinger(const Touch& touch) {
 void ScrollView::touchesEnded(const TouchSet& touches, const TouchEvent&) {
     if (isFinger(touches)) {
         const bool rested = finger_->timestamp() - lastMoveTime_ > kRestBeforeLift;
+        const bool tapped = !dragging_ && !caughtMotion_;
+        const Point location = finger_->locationInView(this);
         release(!rested);
+        if (tapped) {
+            didTap(location);
+        }
     }
 }
 

@@ -71,6 +71,14 @@ public:
     void touchesEnded(const TouchSet& touches, const TouchEvent& event) override;
     void touchesCancelled(const TouchSet& touches, const TouchEvent& event) override;
 
+protected:
+    // The content offset changed (before the delegate hears of it): a subclass that lays out
+    // its content by what is in view does it here.
+    virtual void contentOffsetDidChange() {}
+    // The finger lifted without having dragged, and it had not landed on gliding content (that
+    // finger only stops the glide): a tap at `location`, in content coordinates.
+    virtual void didTap(Point location) { (void)location; }
+
 private:
     enum class Motion { None, Gliding, Decelerating };
 
@@ -99,6 +107,7 @@ private:
     // The finger that moves the content (or may start to), and where the drag started.
     const Touch* finger_ = nullptr;
     bool dragging_ = false;
+    bool caughtMotion_ = false;  // the finger landed on content in motion
     Point dragStartOffset_;
     Point velocity_;  // content points per second, in the direction the offset moves
     double lastMoveTime_ = 0;

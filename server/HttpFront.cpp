@@ -1,17 +1,20 @@
-// Connections, timeouts, limits and the orderly stop of the HTTP front.
+// Connections, timeouts, limits, TLS and the orderly stop of the HTTP front.
 #include "HttpFront.h"
 
 #include <utility>  // needed before Asio in this Boost
 
 #include <boost/asio.hpp>
+#include <boost/asio/ssl.hpp>
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
+#include <boost/beast/ssl.hpp>
 
 #include <atomic>
 #include <iostream>
 #include <mutex>
 #include <optional>
 #include <stdexcept>
+#include <type_traits>
 #include <unordered_set>
 
 #include "QueryLog.h"
@@ -22,6 +25,8 @@ namespace asio = boost::asio;
 namespace beast = boost::beast;
 namespace http = beast::http;
 using tcp = asio::ip::tcp;
+using PlainStream = beast::tcp_stream;
+using TlsStream = beast::ssl_stream<beast::tcp_stream>;
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
@@ -32,12 +37,47 @@ constexpr size_t kBodyLimit = 64 * 1024;
 // Room for a request and some pipelined ones behind it; a client sending more is cut off.
 constexpr size_t kBufferLimit = 128 * 1024;
 constexpr auto kWriteTimeout = 5s;
+// How long a TLS client has to answer the close_notify that ends its connection.
+constexpr auto kCloseTimeout = 1s;
 constexpr auto kStopGrace = 4500ms;
 // Refused connections get their 503 within this time or are dropped; at most this many at once.
 constexpr auto kRefusalTimeout = 1s;
 constexpr int kMaxRefusals = 256;
 
-class Session;
+// A served connection, as the front's stop sees it.
+class Connection {
+public:
+    // On the I/O thread, when the front stops: a connection that waits for a request (or for
+    // the rest of one) is closed; one whose request is being handled is answered first.
+    virtual void stopIfWaiting() = 0;
+
+protected:
+    ~Connection() = default;
+};
+
+std::unique_ptr<asio::ssl::context> makeTlsContext(const FrontSettings& settings) {
+    if (settings.tlsCertificate.empty()) {
+        return nullptr;
+    }
+    using Context = asio::ssl::context;
+    auto context = std::make_unique<Context>(Context::tls_server);
+    context->set_options(Context::default_workarounds | Context::no_sslv2 | Context::no_sslv3 |
+                         Context::no_tlsv1 | Context::no_tlsv1_1 | Context::single_dh_use);
+    auto load = [](const std::filesystem::path& file, const char* what, auto&& use) {
+        try {
+            use(file.string());
+        } catch (const boost::system::system_error& error) {
+            throw std::runtime_error(std::string("cannot use the TLS ") + what + " " +
+                                     file.string() + ": " + error.code().message());
+        }
+    };
+    load(settings.tlsCertificate, "certificate",
+         [&](const std::string& file) { context->use_certificate_chain_file(file); });
+    // OpenSSL also checks here that the key belongs to the certificate.
+    load(settings.tlsKey, "key",
+         [&](const std::string& file) { context->use_private_key_file(file, Context::pem); });
+    return context;
+}
 
 // What every connection of one front shares. Only the I/O thread starts and ends connections;
 // the set is locked because a session may be destroyed while the front stops.
@@ -45,13 +85,15 @@ struct FrontState {
     FrontState(const FrontSettings& frontSettings, HttpFront::Handler requestHandler)
         : settings(frontSettings),
           handler(std::move(requestHandler)),
-          limits(frontSettings.limits) {}
+          limits(frontSettings.limits),
+          tls(makeTlsContext(frontSettings)) {}
 
     FrontSettings settings;
     HttpFront::Handler handler;
     ConnectionLimits limits;
+    std::unique_ptr<asio::ssl::context> tls;  // null: plain HTTP
     std::mutex sessionsMutex;
-    std::unordered_set<Session*> sessions;
+    std::unordered_set<Connection*> sessions;
     std::atomic<bool> stopping = false;
     std::atomic<int> refusals = 0;
     std::mutex logMutex;
@@ -63,14 +105,54 @@ void logLine(FrontState& state, RequestLogEntry entry) {
     std::cerr << line << std::flush;
 }
 
-class Session : public std::enable_shared_from_this<Session> {
+// Errors after which a connection is just closed: the client left, stopped half-way, was too
+// slow, or broke its TLS session (nothing can be answered on that).
+bool clientGone(const beast::error_code& error) {
+    return error == http::error::end_of_stream || error == beast::error::timeout ||
+           error == asio::error::operation_aborted || error == asio::error::eof ||
+           error == asio::error::connection_reset ||
+           error.category() == asio::error::get_ssl_category() ||
+           error.category() == asio::ssl::error::get_stream_category();
+}
+
+// Calls `next` once the connection is ready for HTTP: at once on plain TCP, after the handshake
+// on TLS. The handshake is bounded by the stream's deadline like any read.
+template <typename Next>
+void whenReady(PlainStream&, Next next) {
+    next();
+}
+
+template <typename Next>
+void whenReady(TlsStream& stream, Next next) {
+    stream.async_handshake(asio::ssl::stream_base::server,
+                           [next = std::move(next)](beast::error_code error) mutable {
+                               if (!error) {
+                                   next();
+                               }
+                           });
+}
+
+// Tells the client that nothing more comes: a TCP half-close, or TLS's close_notify, whose answer
+// is awaited within the stream's deadline while `owner` keeps the connection.
+void endSending(PlainStream& stream, const std::shared_ptr<void>&) {
+    beast::error_code ignored;
+    stream.socket().shutdown(tcp::socket::shutdown_send, ignored);
+}
+
+void endSending(TlsStream& stream, std::shared_ptr<void> owner) {
+    stream.async_shutdown([owner = std::move(owner)](beast::error_code) {});
+}
+
+template <typename Stream>
+class Session final : public Connection, public std::enable_shared_from_this<Session<Stream>> {
 public:
-    Session(FrontState& state, asio::io_context& io, asio::thread_pool& workers, tcp::socket socket,
-            std::string address)
+    template <typename... StreamArguments>
+    Session(FrontState& state, asio::io_context& io, asio::thread_pool& workers,
+            std::string address, StreamArguments&&... streamArguments)
         : state_(state),
           io_(io),
           workers_(workers),
-          stream_(std::move(socket)),
+          stream_(std::forward<StreamArguments>(streamArguments)...),
           buffer_(kBufferLimit),
           address_(std::move(address)) {}
 
@@ -87,18 +169,19 @@ public:
             std::lock_guard lock(state_.sessionsMutex);
             state_.sessions.insert(this);
         }
-        waitForRequest();
+        deadline().expires_after(state_.settings.requestTimeout);
+        whenReady(stream_, [self = this->shared_from_this()] { self->waitForRequest(); });
     }
 
-    // On the I/O thread, when the front stops: a connection that waits for a request (or for
-    // the rest of one) is closed; one whose request is being handled is answered first.
-    void stopIfWaiting() {
+    void stopIfWaiting() override {
         if (!busy_) {
-            stream_.close();
+            deadline().close();
         }
     }
 
 private:
+    beast::tcp_stream& deadline() { return beast::get_lowest_layer(stream_); }
+
     void waitForRequest() {
         if (state_.stopping) {
             return;
@@ -107,33 +190,31 @@ private:
             readRequest();  // pipelined behind the last one
             return;
         }
-        stream_.expires_after(state_.settings.idleTimeout);
-        stream_.async_read_some(buffer_.prepare(4096),
-                                [self = shared_from_this()](beast::error_code error, size_t read) {
-                                    if (error) {
-                                        return;
-                                    }
-                                    self->buffer_.commit(read);
-                                    self->readRequest();
-                                });
+        deadline().expires_after(state_.settings.idleTimeout);
+        stream_.async_read_some(buffer_.prepare(4096), [self = this->shared_from_this()](
+                                                           beast::error_code error, size_t read) {
+            if (error) {
+                return;
+            }
+            self->buffer_.commit(read);
+            self->readRequest();
+        });
     }
 
     void readRequest() {
         parser_.emplace();
         parser_->header_limit(kHeaderLimit);
         parser_->body_limit(kBodyLimit);
-        stream_.expires_after(state_.settings.requestTimeout);
+        deadline().expires_after(state_.settings.requestTimeout);
         http::async_read(stream_, buffer_, *parser_,
-                         [self = shared_from_this()](beast::error_code error, size_t) {
+                         [self = this->shared_from_this()](beast::error_code error, size_t) {
                              self->onRequest(error);
                          });
     }
 
     void onRequest(beast::error_code error) {
-        if (error == http::error::end_of_stream || error == beast::error::timeout ||
-            error == asio::error::operation_aborted || error == asio::error::eof ||
-            error == asio::error::connection_reset) {
-            return;  // the client left, stopped half-way or was too slow: just close
+        if (clientGone(error)) {
+            return;
         }
         started_ = Clock::now();
         busy_ = true;
@@ -164,21 +245,22 @@ private:
                    std::move(target), method);
             return;
         }
-        asio::post(workers_, [self = shared_from_this(), target = std::move(target)]() mutable {
-            FrontReply reply;
-            try {
-                reply = self->state_.handler(target);
-            } catch (const std::exception& failure) {
-                std::cerr << "kalvorn-server: " << failure.what() << "\n";
-                reply = {500, "text/plain; charset=utf-8", "Internal error\n"};
-            }
-            asio::io_context& io = self->io_;
-            // The session goes back to the I/O thread with the reply, so it ends there.
-            asio::post(io, [self = std::move(self), target = std::move(target),
-                            reply = std::move(reply)]() mutable {
-                self->answer(std::move(reply), std::move(target), "GET");
-            });
-        });
+        asio::post(workers_,
+                   [self = this->shared_from_this(), target = std::move(target)]() mutable {
+                       FrontReply reply;
+                       try {
+                           reply = self->state_.handler(target);
+                       } catch (const std::exception& failure) {
+                           std::cerr << "kalvorn-server: " << failure.what() << "\n";
+                           reply = {500, "text/plain; charset=utf-8", "Internal error\n"};
+                       }
+                       asio::io_context& io = self->io_;
+                       // The session goes back to the I/O thread with the reply, so it ends there.
+                       asio::post(io, [self = std::move(self), target = std::move(target),
+                                       reply = std::move(reply)]() mutable {
+                           self->answer(std::move(reply), std::move(target), "GET");
+                       });
+                   });
     }
 
     void answer(FrontReply reply, RequestTarget target, const std::string& method) {
@@ -193,10 +275,10 @@ private:
         response_->body() = std::move(reply.body);
         response_->keep_alive(keepAlive_ && !state_.stopping);
         response_->prepare_payload();
-        stream_.expires_after(kWriteTimeout);
+        deadline().expires_after(kWriteTimeout);
         http::async_write(
             stream_, *response_,
-            [self = shared_from_this(), target = std::move(target), method](
+            [self = this->shared_from_this(), target = std::move(target), method](
                 beast::error_code error, size_t) { self->onAnswered(error, target, method); });
     }
 
@@ -214,8 +296,8 @@ private:
             return;
         }
         if (!keepAlive) {
-            beast::error_code ignored;
-            stream_.socket().shutdown(tcp::socket::shutdown_send, ignored);
+            deadline().expires_after(kCloseTimeout);
+            endSending(stream_, this->shared_from_this());
             return;
         }
         waitForRequest();
@@ -224,7 +306,7 @@ private:
     FrontState& state_;
     asio::io_context& io_;
     asio::thread_pool& workers_;
-    beast::tcp_stream stream_;
+    Stream stream_;
     beast::flat_buffer buffer_;
     std::string address_;
     std::optional<http::request_parser<http::string_body>> parser_;
@@ -235,11 +317,15 @@ private:
     Clock::time_point started_;
 };
 
-// A connection past a connection limit: told so at once, then closed. What it sent is read and
-// dropped meanwhile, so closing does not reset the connection before the reply is read.
-class Refusal : public std::enable_shared_from_this<Refusal> {
+// A connection past a connection limit: told so at once (after the TLS handshake, if any), then
+// closed. What it sent is read and dropped meanwhile, so closing does not reset the connection
+// before the reply is read.
+template <typename Stream>
+class Refusal : public std::enable_shared_from_this<Refusal<Stream>> {
 public:
-    Refusal(FrontState& state, tcp::socket socket) : state_(state), stream_(std::move(socket)) {
+    template <typename... StreamArguments>
+    Refusal(FrontState& state, StreamArguments&&... streamArguments)
+        : state_(state), stream_(std::forward<StreamArguments>(streamArguments)...) {
         ++state_.refusals;
         response_.set(http::field::content_type, "text/plain; charset=utf-8");
         response_.body() = "Too many connections\n";
@@ -249,22 +335,28 @@ public:
     ~Refusal() { --state_.refusals; }
 
     void start() {
-        stream_.expires_after(kRefusalTimeout);
-        http::async_write(stream_, response_,
-                          [self = shared_from_this()](beast::error_code error, size_t) {
-                              if (error) {
-                                  return;
-                              }
-                              beast::error_code ignored;
-                              self->stream_.socket().shutdown(tcp::socket::shutdown_send, ignored);
-                              self->drain();
-                          });
+        beast::get_lowest_layer(stream_).expires_after(kRefusalTimeout);
+        whenReady(stream_, [self = this->shared_from_this()] { self->refuse(); });
     }
 
 private:
+    void refuse() {
+        http::async_write(stream_, response_,
+                          [self = this->shared_from_this()](beast::error_code error, size_t) {
+                              if (error) {
+                                  return;
+                              }
+                              endSending(self->stream_, self);
+                              // TLS's close_notify reads what the client sends until its own.
+                              if constexpr (std::is_same_v<Stream, PlainStream>) {
+                                  self->drain();
+                              }
+                          });
+    }
+
     void drain() {
         stream_.async_read_some(asio::buffer(scratch_),
-                                [self = shared_from_this()](beast::error_code error, size_t) {
+                                [self = this->shared_from_this()](beast::error_code error, size_t) {
                                     if (!error) {
                                         self->drain();
                                     }
@@ -272,7 +364,7 @@ private:
     }
 
     FrontState& state_;
-    beast::tcp_stream stream_;
+    Stream stream_;
     http::response<http::string_body> response_{http::status::service_unavailable, 11};
     char scratch_[1024];
 };
@@ -348,12 +440,24 @@ private:
         std::string address = remote.address().to_string();
         if (!state_.limits.tryOpen(address)) {
             if (state_.refusals < kMaxRefusals) {
-                std::make_shared<Refusal>(state_, std::move(socket))->start();
+                startConnection<Refusal>(std::move(socket));
             }
             return;
         }
-        std::make_shared<Session>(state_, io_, workers_, std::move(socket), std::move(address))
-            ->start();
+        startConnection<Session>(std::move(socket), io_, workers_, std::move(address));
+    }
+
+    template <template <typename> class Kind, typename... Arguments>
+    void startConnection(tcp::socket socket, Arguments&&... arguments) {
+        if (state_.tls) {
+            std::make_shared<Kind<TlsStream>>(state_, std::forward<Arguments>(arguments)...,
+                                              std::move(socket), *state_.tls)
+                ->start();
+        } else {
+            std::make_shared<Kind<PlainStream>>(state_, std::forward<Arguments>(arguments)...,
+                                                std::move(socket))
+                ->start();
+        }
     }
 
     void beginStop() {
@@ -363,7 +467,7 @@ private:
         retryTimer_.cancel();
         {
             std::lock_guard lock(state_.sessionsMutex);
-            for (Session* session : state_.sessions) {
+            for (Connection* session : state_.sessions) {
                 session->stopIfWaiting();
             }
         }

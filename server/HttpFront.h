@@ -2,10 +2,12 @@
 // of asynchronous reads and writes, so an idle or slow client costs a little memory and no
 // thread; the requests themselves are handled on a small pool of worker threads, because
 // hashing a password or syncing the database takes milliseconds. Only GET is served; pipelined
-// requests are answered one after the other in their order.
+// requests are answered one after the other in their order. Given a certificate and key, every
+// connection speaks TLS (OpenSSL) under the same limits and time-outs.
 #pragma once
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -27,6 +29,9 @@ struct FrontSettings {
     // request under way is closed after the idle time.
     std::chrono::milliseconds requestTimeout{5000};
     std::chrono::milliseconds idleTimeout{5000};
+    // Both set: HTTPS with this certificate chain and private key (PEM); both empty: HTTP.
+    std::filesystem::path tlsCertificate;
+    std::filesystem::path tlsKey;
 };
 
 class HttpFront {
@@ -34,8 +39,8 @@ public:
     // Called on a worker thread for each GET request; must be safe to call from many at once.
     using Handler = std::function<FrontReply(const RequestTarget& target)>;
 
-    // Binds the listening socket (never shared with another process); throws
-    // std::runtime_error naming the address when that fails.
+    // Loads the certificate and key and binds the listening socket (never shared with another
+    // process); throws std::runtime_error naming the file or the address when that fails.
     HttpFront(const FrontSettings& settings, Handler handler);
     ~HttpFront();
 

@@ -117,6 +117,10 @@ std::variant<ServerOptions, std::string> parseServerOptions(const std::vector<st
                                                                 : options.idleTimeout)) {
                 return arg + " wants seconds, got " + value;
             }
+        } else if (arg == "--tls-cert") {
+            options.tlsCertificate = value;
+        } else if (arg == "--tls-key") {
+            options.tlsKey = value;
         } else if (arg == "--list-copies") {
             options.listCopiesOf = value;
         } else if (arg == "--bring-back-copy") {
@@ -128,6 +132,9 @@ std::variant<ServerOptions, std::string> parseServerOptions(const std::vector<st
         } else {
             return "unknown option: " + arg;
         }
+    }
+    if (options.tlsCertificate.empty() != options.tlsKey.empty()) {
+        return "--tls-cert and --tls-key go together";
     }
     if (options.dataDirectory.empty()) {
         options.dataDirectory = defaultDataDirectory();
@@ -153,6 +160,8 @@ Serves the Kalvorn web service: accounts, the global ranking and score backups.
   --request-timeout S     a request must arrive whole within S seconds of its first byte
                           (default 5)
   --idle-timeout S        a connection without a request is closed after S seconds (default 5)
+  --tls-cert FILE         serve HTTPS with this certificate chain (PEM, the server's first)
+  --tls-key FILE          and this private key (PEM); both or neither
   --help                  show this text
 
 Operator commands (run against --data, then exit):

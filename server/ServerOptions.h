@@ -19,6 +19,9 @@ struct ServerOptions {
     ConnectionLimits::Settings limits{10'000, 32, 20};
     std::chrono::milliseconds requestTimeout{5000};
     std::chrono::milliseconds idleTimeout{5000};
+    // Both set: HTTPS with this certificate chain and private key (PEM files); neither: HTTP.
+    std::filesystem::path tlsCertificate;
+    std::filesystem::path tlsKey;
     bool showHelp = false;
     // Operator commands: run against the data directory instead of serving.
     std::optional<std::string> listCopiesOf;

@@ -1,5 +1,6 @@
-// kalvorn-server: the web service of the game over HTTP. Maps the nine endpoints under the base
-// path to Service and stops cleanly on SIGINT or SIGTERM, letting the requests under way finish.
+// kalvorn-server: the web service of the game over HTTP or HTTPS. Maps the nine endpoints under the
+// base path to Service and stops cleanly on SIGINT or SIGTERM, letting the requests under way
+// finish.
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -50,13 +51,17 @@ int serve(const ServerOptions& options, Database& database) {
         std::min(options.limits.maxConnections, connectionsTheProcessCanHold());
     settings.requestTimeout = options.requestTimeout;
     settings.idleTimeout = options.idleTimeout;
+    settings.tlsCertificate = options.tlsCertificate;
+    settings.tlsKey = options.tlsKey;
     HttpFront front(settings, [&](const RequestTarget& target) {
         ServiceReply reply =
             service.handle(endpointOf(target.path, options.basePath), target.query);
         return FrontReply{reply.status, std::move(reply.contentType), std::move(reply.body)};
     });
-    std::cerr << "kalvorn-server: listening on http://" << options.host << ":" << front.port()
-              << options.basePath << ", data in " << options.dataDirectory.string() << std::endl;
+    std::cerr << "kalvorn-server: listening on "
+              << (options.tlsCertificate.empty() ? "http://" : "https://") << options.host << ":"
+              << front.port() << options.basePath << ", data in " << options.dataDirectory.string()
+              << std::endl;
     front.run();
     std::cerr << "kalvorn-server: stopped" << std::endl;
     return 0;

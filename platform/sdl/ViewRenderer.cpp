@@ -14,6 +14,7 @@
 #include "platform/PickerView.h"
 #include "platform/Platform.h"
 #include "platform/Switch.h"
+#include "platform/TableView.h"
 #include "platform/TextField.h"
 #include "platform/Window.h"
 #include "platform/sdl/SdlServices.h"
@@ -235,6 +236,8 @@ void ViewRenderer::drawContent(DrawContext& context, const View& view,
         drawPageControl(context, toOutput, *pages, alpha);
     } else if (auto* picker = dynamic_cast<const PickerView*>(&view)) {
         drawPickerView(context, toOutput, *picker, alpha);
+    } else if (auto* table = dynamic_cast<const TableView*>(&view)) {
+        drawTableView(context, toOutput, *table, alpha);
     }
 }
 

@@ -13,6 +13,7 @@
 #include "platform/PageControl.h"
 #include "platform/PickerView.h"
 #include "platform/Switch.h"
+#include "platform/TableView.h"
 #include "platform/TextField.h"
 #include "platform/sdl/Motion.h"
 
@@ -181,5 +182,22 @@ void drawPickerView(DrawContext& context, const AffineTransform& toOutput, const
             drawText(context, toOutput, picker.titleForRow(row, component), style,
                      {component * columnWidth + 6, top, columnWidth - 12, rowHeight}, alpha * fade);
         }
+    }
+}
+
+void drawTableView(DrawContext& context, const AffineTransform& toOutput, const TableView& table,
+                   double alpha) {
+    // Drawn in the view's own frame: the rows move up by the content offset.
+    const Rect shown = table.bounds();
+    const double rowHeight = table.rowHeight();
+    const double line = 1 / std::max(context.pixelScale, 1.0);
+    const int rows = table.numberOfRows();
+    const int first = std::max(0, static_cast<int>(std::floor(shown.y / rowHeight)));
+    const int last =
+        std::min(rows - 1, static_cast<int>(std::ceil((shown.y + shown.height) / rowHeight)));
+    for (int row = first; row <= last; ++row) {
+        const double bottom = (row + 1) * rowHeight - shown.y;
+        context.canvas.fillRect(toOutput, {0, bottom - line, shown.width, line},
+                                table.separatorColor(), alpha);
     }
 }

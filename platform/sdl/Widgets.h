@@ -10,6 +10,7 @@ class Label;
 class PageControl;
 class PickerView;
 class Switch;
+class TableView;
 class TextField;
 
 void drawImageView(DrawContext& context, const AffineTransform& toOutput, const ImageView& view,
@@ -33,3 +34,6 @@ void drawPageControl(DrawContext& context, const AffineTransform& toOutput,
 // selection band across the middle.
 void drawPickerView(DrawContext& context, const AffineTransform& toOutput, const PickerView& picker,
                     double alpha);
+// The separator under each row in sight (the cells are its subviews, drawn over it).
+void drawTableView(DrawContext& context, const AffineTransform& toOutput, const TableView& table,
+                   double alpha);

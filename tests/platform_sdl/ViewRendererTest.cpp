@@ -18,6 +18,7 @@
 #include "platform/PickerView.h"
 #include "platform/Platform.h"
 #include "platform/ScrollView.h"
+#include "platform/TableView.h"
 #include "platform/ViewAnimation.h"
 #include "platform/Window.h"
 #include "platform/sdl/OffscreenRenderer.h"
@@ -105,6 +106,44 @@ TEST_F(ViewRendererTest, PageControlLightsTheCurrentDot) {
     EXPECT_GT(dimmed.red, 40);
     EXPECT_LT(dimmed.red, 160);
     EXPECT_EQ(pixelAt(surface, 2, 70), kBlack);
+}
+
+// Rows of green cells 16 points high in 20-point rows, the gap showing the table below.
+class GreenRows : public TableViewDataSource {
+public:
+    int tableViewNumberOfRowsInSection(TableView&, int) override { return 10; }
+    std::unique_ptr<TableViewCell> tableViewCellForRowAtIndexPath(TableView& table,
+                                                                  IndexPath) override {
+        std::unique_ptr<TableViewCell> cell = table.dequeueReusableCell("Cell");
+        if (!cell) {
+            cell = std::make_unique<TableViewCell>(0, "Cell");
+            addColoredView(cell->contentView(), {0, 0, 100, 16}, {0, 1, 0, 1});
+        }
+        return cell;
+    }
+};
+
+TEST_F(ViewRendererTest, TableDrawsItsRowsAtTheOffsetWithASeparatorUnderEach) {
+    GreenRows rows;
+    TableView& table = window.rootView().addSubview(std::make_unique<TableView>());
+    table.setFrame({0, 0, 100, 80});
+    table.setRowHeight(20);
+    table.setSeparatorColor({0, 0, 1, 1});
+    table.setDataSource(&rows);
+    table.reloadData();
+    SDL_Surface* surface = render();
+    EXPECT_EQ(pixelAt(surface, 50, 5), kGreen);
+    EXPECT_EQ(pixelAt(surface, 50, 17), kBlack);
+    EXPECT_EQ(pixelAt(surface, 50, 19), kBlue);
+    EXPECT_EQ(pixelAt(surface, 50, 39), kBlue);
+    // Moved up by 10 points: each row's cell and separator move with it.
+    table.setContentOffset({0, 10});
+    surface = render();
+    EXPECT_EQ(pixelAt(surface, 50, 2), kGreen);
+    EXPECT_EQ(pixelAt(surface, 50, 9), kBlue);
+    EXPECT_EQ(pixelAt(surface, 50, 12), kGreen);
+    EXPECT_EQ(pixelAt(surface, 50, 27), kBlack);
+    EXPECT_EQ(pixelAt(surface, 50, 29), kBlue);
 }
 
 // One column of titles "A0", "A1", ...

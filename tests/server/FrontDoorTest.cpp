@@ -1,18 +1,14 @@
 // kalvorn-server's front door under attack: strict requests, slow and idle clients, clients past
 // their limits, a second service on the same port and a stop signal while clients drip.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <signal.h>
-#include <sys/socket.h>
-#include <sys/time.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
 #include <future>
 #include <thread>
 
+#include "RawConnection.h"
 #include "ServerProcess.h"
 #include "ServerTestSupport.h"
 
@@ -20,61 +16,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
-
-// A plain TCP connection for sending bytes exactly as a hostile client would.
-class RawConnection {
-public:
-    explicit RawConnection(int port) {
-        fd_ = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        address.sin_port = htons(static_cast<uint16_t>(port));
-        timeval timeout{0, 200'000};
-        setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-        connected_ = connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    }
-    ~RawConnection() { close(fd_); }
-    RawConnection(const RawConnection&) = delete;
-    RawConnection& operator=(const RawConnection&) = delete;
-
-    bool connected() const { return connected_; }
-    bool send(const std::string& bytes) {
-        return ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL) ==
-               static_cast<ssize_t>(bytes.size());
-    }
-
-    // Reads until `enough` says the text is complete, the server closes, or the time is up.
-    std::string readUntil(Clock::duration limit,
-                          const std::function<bool(const std::string&)>& enough) {
-        std::string text;
-        auto deadline = Clock::now() + limit;
-        while (Clock::now() < deadline && !enough(text)) {
-            char buffer[4096];
-            ssize_t read = recv(fd_, buffer, sizeof buffer, 0);
-            if (read == 0) {
-                closedByPeer_ = true;
-                break;
-            }
-            if (read > 0) {
-                text.append(buffer, static_cast<size_t>(read));
-            } else if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
-                closedByPeer_ = true;
-                break;
-            }
-        }
-        return text;
-    }
-    std::string readAll(Clock::duration limit) {
-        return readUntil(limit, [](const std::string&) { return false; });
-    }
-    bool closedByPeer() const { return closedByPeer_; }
-
-private:
-    int fd_ = -1;
-    bool connected_ = false;
-    bool closedByPeer_ = false;
-};
 
 size_t countOf(const std::string& text, const std::string& part) {
     size_t count = 0;
@@ -156,21 +97,13 @@ TEST_F(FrontDoorTest, PipelinedRequestsAreAnsweredInTheirOrder) {
 
 TEST_F(FrontDoorTest, ASecondServiceOnTheSamePortIsRefused) {
     startServer();
-    std::string command = std::string(KALVORN_SERVER_PATH) +
-                          " --listen 127.0.0.1:" + std::to_string(server->port()) + " --data " +
-                          (directory.path() / "other").string() + " 2>&1";
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    char buffer[256];
-    while (size_t read = fread(buffer, 1, sizeof buffer, pipe)) {
-        output.append(buffer, read);
-    }
-    int status = pclose(pipe);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << output;
-    EXPECT_NE(output.find("cannot listen on 127.0.0.1:" + std::to_string(server->port())),
+    ProgramRun second =
+        runServerToItsEnd({"--listen", "127.0.0.1:" + std::to_string(server->port()), "--data",
+                           (directory.path() / "other").string()});
+    EXPECT_EQ(second.exitStatus, 1) << second.output;
+    EXPECT_NE(second.output.find("cannot listen on 127.0.0.1:" + std::to_string(server->port())),
               std::string::npos)
-        << output;
+        << second.output;
     EXPECT_EQ(body("/checkUser.php?username=anna&password=secret1"), "[1]");
 }
 

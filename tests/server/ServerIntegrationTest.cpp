@@ -52,19 +52,9 @@ protected:
 
     // Runs kalvorn-server with the arguments to its end and returns what it printed.
     static std::string runCommand(const std::vector<std::string>& arguments) {
-        std::string command = KALVORN_SERVER_PATH;
-        for (const std::string& argument : arguments) {
-            command += " '" + argument + "'";
-        }
-        std::string output;
-        if (FILE* pipe = popen(command.c_str(), "r")) {
-            char buffer[256];
-            while (size_t read = fread(buffer, 1, sizeof buffer, pipe)) {
-                output.append(buffer, read);
-            }
-            EXPECT_EQ(pclose(pipe), 0) << command;
-        }
-        return output;
+        ProgramRun run = runServerToItsEnd(arguments);
+        EXPECT_EQ(run.exitStatus, 0) << run.output;
+        return run.output;
     }
 
     void registerUser(const std::string& name, const std::string& password = "secret1") {

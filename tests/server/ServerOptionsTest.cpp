@@ -34,6 +34,12 @@ TEST(ServerOptions, ReadsEveryOption) {
     EXPECT_EQ(std::get<ServerOptions>(parsed).idleTimeout.count(), 2000);
     EXPECT_EQ(std::get<ServerOptions>(parsed).basePath, "/a.b/c-d_e~/");
 
+    parsed = parse({"--tls-cert", "/etc/k/cert.pem", "--tls-key", "/etc/k/key.pem"});
+    ASSERT_TRUE(std::holds_alternative<ServerOptions>(parsed));
+    EXPECT_EQ(std::get<ServerOptions>(parsed).tlsCertificate, "/etc/k/cert.pem");
+    EXPECT_EQ(std::get<ServerOptions>(parsed).tlsKey, "/etc/k/key.pem");
+    EXPECT_TRUE(std::get<ServerOptions>(parse({})).tlsCertificate.empty()) << "plain by default";
+
     parsed = parse({"--bring-back-copy", "17", "--help"});
     ASSERT_TRUE(std::holds_alternative<ServerOptions>(parsed));
     EXPECT_EQ(std::get<ServerOptions>(parsed).copyToBringBack, 17);
@@ -57,6 +63,8 @@ TEST(ServerOptions, RefusesMalformedValues) {
                                                            {"--per-address-rate", "x"},
                                                            {"--bring-back-copy", "x"},
                                                            {"--data"},
+                                                           {"--tls-cert", "/etc/k/cert.pem"},
+                                                           {"--tls-key", "/etc/k/key.pem"},
                                                            {"--verbose", "1"}}) {
         EXPECT_TRUE(std::holds_alternative<std::string>(parse(args))) << args[0];
     }

@@ -34,9 +34,31 @@ int freeLoopbackPort() {
     return ntohs(address.sin_port);
 }
 
+ProgramRun runServerToItsEnd(const std::vector<std::string>& arguments) {
+    std::string command = KALVORN_SERVER_PATH;
+    for (const std::string& argument : arguments) {
+        command += " '" + argument + "'";
+    }
+    command += " 2>&1";
+    ProgramRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) {
+        return run;
+    }
+    char buffer[256];
+    while (size_t read = fread(buffer, 1, sizeof buffer, pipe)) {
+        run.output.append(buffer, read);
+    }
+    int status = pclose(pipe);
+    run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
 ServerProcess::ServerProcess(const std::filesystem::path& dataDirectory,
                              const std::filesystem::path& logFile,
-                             const std::vector<std::string>& extraArguments) {
+                             const std::vector<std::string>& extraArguments,
+                             std::filesystem::path certificateAuthority)
+    : certificateAuthority_(std::move(certificateAuthority)) {
     for (size_t i = 0; i + 1 < extraArguments.size(); ++i) {
         if (extraArguments[i] == "--base-path") {
             basePath_ = extraArguments[i + 1];
@@ -59,10 +81,19 @@ ServerProcess::~ServerProcess() {
 }
 
 std::unique_ptr<httplib::Client> ServerProcess::client() const {
-    auto client = std::make_unique<httplib::Client>("127.0.0.1", port_);
+    return clientWithTimeouts(5, 20);
+}
+
+std::unique_ptr<httplib::Client> ServerProcess::clientWithTimeouts(time_t connectSeconds,
+                                                                   time_t readSeconds) const {
+    std::string scheme = certificateAuthority_.empty() ? "http://" : "https://";
+    auto client = std::make_unique<httplib::Client>(scheme + "127.0.0.1:" + std::to_string(port_));
+    if (!certificateAuthority_.empty()) {
+        client->set_ca_cert_path(certificateAuthority_.string());
+    }
     client->set_url_encode(false);
-    client->set_connection_timeout(5);
-    client->set_read_timeout(20);
+    client->set_connection_timeout(connectSeconds);
+    client->set_read_timeout(readSeconds);
     return client;
 }
 
@@ -114,9 +145,8 @@ bool ServerProcess::waitUntilAnswering() {
             pid_ = -1;
             return false;
         }
-        httplib::Client probe("127.0.0.1", port_);
-        probe.set_connection_timeout(1);
-        if (auto reply = probe.Get((basePath_ + "getScores.php?username=probe").c_str())) {
+        auto probe = clientWithTimeouts(1, 5);
+        if (auto reply = probe->Get((basePath_ + "getScores.php?username=probe").c_str())) {
             return reply->status == 200;
         }
         std::this_thread::sleep_for(20ms);

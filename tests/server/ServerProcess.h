@@ -1,6 +1,7 @@
 // Runs the real kalvorn-server for a test: on a free loopback port, with its own data directory
 // and its standard error in a file. The process is killed when the object goes, so no server
-// outlives a test, passed or failed.
+// outlives a test, passed or failed. Given a certificate authority, the server is one started
+// with TLS and spoken to over HTTPS, trusting only that authority.
 #pragma once
 
 #include <httplib.h>
@@ -14,7 +15,8 @@ class ServerProcess {
 public:
     // Starts the server and waits until it answers; throws when it does not.
     ServerProcess(const std::filesystem::path& dataDirectory, const std::filesystem::path& logFile,
-                  const std::vector<std::string>& extraArguments = {});
+                  const std::vector<std::string>& extraArguments = {},
+                  std::filesystem::path certificateAuthority = {});
     ~ServerProcess();
     ServerProcess(const ServerProcess&) = delete;
     ServerProcess& operator=(const ServerProcess&) = delete;
@@ -32,11 +34,22 @@ private:
                const std::vector<std::string>& extraArguments);
     bool waitUntilAnswering();
     int waitForExit();
+    std::unique_ptr<httplib::Client> clientWithTimeouts(time_t connectSeconds,
+                                                        time_t readSeconds) const;
 
     pid_t pid_ = -1;
     int port_ = 0;
     std::string basePath_ = "/";
+    std::filesystem::path certificateAuthority_;
 };
 
 // A loopback port that was free a moment ago.
 int freeLoopbackPort();
+
+struct ProgramRun {
+    int exitStatus = -1;  // -1 when it ended by a signal
+    std::string output;   // standard output and error together
+};
+
+// Runs kalvorn-server with the arguments (none holding a single quote) to its end.
+ProgramRun runServerToItsEnd(const std::vector<std::string>& arguments);
