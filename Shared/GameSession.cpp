@@ -9,9 +9,11 @@
 #include <filesystem>
 
 #include "app/AppDelegate_All.h"
+#include "app/SettingManagement.h"
 #include "game/GameScreens.h"
 #include "online/OnlineScreens.h"
 #include "online/ServiceRequests.h"
+#include "online/SessionCookieFile.h"
 #include "platform/Bundle.h"
 #include "platform/FileLeaderboard.h"
 #include "platform/NavigationController.h"
@@ -55,7 +57,10 @@ GameSession::GameSession(const LaunchOptions& options) : options_(options) {
     bundle.setDocumentsDirectory(options_.documentsDirectory);
     prepareDocumentsDirectory(options_.documentsDirectory);
 
-    const CurlOptions connections{options_.requestTimeoutSeconds, options_.caFile};
+    const CurlOptions connections{
+        options_.requestTimeoutSeconds, options_.caFile,
+        prepareSessionCookieFile(options_.documentsDirectory,
+                                 SettingManagement().readStoredSetting("autologin") == "1")};
     HeadlessServices* standIns = nullptr;
     if (options_.headless) {
         headlessServices_ = &Platform::installHeadless();

@@ -54,7 +54,13 @@ void SettingManagement::saveSetting(const std::string& key, const std::string& v
 }
 
 std::optional<std::string> SettingManagement::readSetting(const std::string& key) {
-    std::optional<StringMap> settings = PropertyList::readStringMap(settingsPath());
+    settingsPath();
+    return readStoredSetting(key);
+}
+
+std::optional<std::string> SettingManagement::readStoredSetting(const std::string& key) {
+    std::optional<StringMap> settings =
+        PropertyList::readStringMap(Bundle::main().pathInDocuments(kSettingsFileName));
     if (!settings) {
         return std::nullopt;
     }

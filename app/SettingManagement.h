@@ -19,4 +19,6 @@ public:
 
     // One value read fresh from the file; absent when the key or a readable file is missing.
     std::optional<std::string> readSetting(const std::string& key);
+    // The same without making the settings file when there is none yet.
+    std::optional<std::string> readStoredSetting(const std::string& key);
 };

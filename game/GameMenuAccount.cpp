@@ -213,6 +213,8 @@ void GameMenuController::askToDownloadDatabase() {
 void GameMenuController::logoutClick() {
     // The backup is made while the name still names the leaving user.
     SynchronizationPhone().sendDatabaseToServer();
+    // The backup above still carries the session; nothing after it does.
+    UrlConnection::forgetCookies();
     AppDelegate_All::shared().login = "";
     saveLoginToSettings("");
     showLoggedIn(false);

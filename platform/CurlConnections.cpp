@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <utility>
 
 // One transfer's state, shared by its connection and, while it runs, by the multi handle's list.
@@ -84,15 +85,67 @@ std::string failureText(const CurlTransfer& transfer) {
 CurlConnections::CurlConnections(CurlOptions options) : options_(std::move(options)) {
     curl_global_init(CURL_GLOBAL_DEFAULT);
     multi_ = curl_multi_init();
+    CURLSH* cookies = curl_share_init();
+    curl_share_setopt(cookies, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
+    cookies_ = cookies;
+    if (!options_.cookieFile.empty()) {
+        CURL* keeper = curl_easy_init();
+        curl_easy_setopt(keeper, CURLOPT_SHARE, cookies);
+        curl_easy_setopt(keeper, CURLOPT_COOKIEFILE, options_.cookieFile.c_str());
+        curl_easy_setopt(keeper, CURLOPT_COOKIELIST, "RELOAD");
+        cookieKeeper_ = keeper;
+    }
 }
 
 CurlConnections::~CurlConnections() {
     for (const auto& transfer : transfers_) {
         curl_multi_remove_handle(static_cast<CURLM*>(multi_), transfer->easy);
+        curl_easy_setopt(transfer->easy, CURLOPT_SHARE, nullptr);
         transfer->running = false;
     }
     transfers_.clear();
     curl_multi_cleanup(static_cast<CURLM*>(multi_));
+    if (cookieKeeper_) {
+        curl_easy_cleanup(static_cast<CURL*>(cookieKeeper_));
+    }
+    curl_share_cleanup(static_cast<CURLSH*>(cookies_));
+}
+
+// A cookie a reply set is on disk before anyone hears of the reply. The file is named only for
+// the moment of writing: libcurl would write it again when the handle goes, which may be after
+// the process has shut its TLS library down.
+void CurlConnections::writeCookieFile() {
+    if (!cookieKeeper_) {
+        return;
+    }
+    auto* keeper = static_cast<CURL*>(cookieKeeper_);
+    curl_easy_setopt(keeper, CURLOPT_COOKIEJAR, options_.cookieFile.c_str());
+    curl_easy_setopt(keeper, CURLOPT_COOKIELIST, "FLUSH");
+    curl_easy_setopt(keeper, CURLOPT_COOKIEJAR, nullptr);
+}
+
+void CurlConnections::forgetCookies() {
+    keepingCookies_.assign(transfers_.begin(), transfers_.end());
+    cookiesToDrop_ = true;
+    if (transfers_.empty()) {
+        dropCookies();
+    }
+}
+
+void CurlConnections::dropCookies() {
+    cookiesToDrop_ = false;
+    keepingCookies_.clear();
+    CURL* easy = cookieKeeper_ ? static_cast<CURL*>(cookieKeeper_) : curl_easy_init();
+    if (!cookieKeeper_) {
+        curl_easy_setopt(easy, CURLOPT_SHARE, static_cast<CURLSH*>(cookies_));
+    }
+    curl_easy_setopt(easy, CURLOPT_COOKIELIST, "ALL");
+    if (!cookieKeeper_) {
+        curl_easy_cleanup(easy);
+        return;
+    }
+    std::error_code ignored;
+    std::filesystem::remove(options_.cookieFile, ignored);
 }
 
 std::unique_ptr<UrlConnection> CurlConnections::create(UrlRequest request,
@@ -118,6 +171,8 @@ std::unique_ptr<UrlConnection> CurlConnections::create(UrlRequest request,
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, transfer.get());
     // The service on this machine is never reached through a proxy from the environment.
     curl_easy_setopt(easy, CURLOPT_NOPROXY, "localhost,127.0.0.1,::1");
+    // Turns the cookie engine on without a file of its own: the cookies are the shared ones.
+    curl_easy_setopt(easy, CURLOPT_COOKIEFILE, "");
     if (!options_.caFile.empty()) {
         curl_easy_setopt(easy, CURLOPT_CAINFO, options_.caFile.c_str());
     }
@@ -138,6 +193,9 @@ void CurlConnections::add(const std::shared_ptr<CurlTransfer>& transfer) {
     if (transfer->cancelled || transfer->running) {
         return;
     }
+    // Shared only while it runs, so a transfer that outlives these connections holds nothing of
+    // theirs.
+    curl_easy_setopt(transfer->easy, CURLOPT_SHARE, static_cast<CURLSH*>(cookies_));
     if (curl_multi_add_handle(static_cast<CURLM*>(multi_), transfer->easy) != CURLM_OK) {
         transfer->done = true;
         transfer->result = CURLE_FAILED_INIT;
@@ -152,7 +210,18 @@ void CurlConnections::remove(CurlTransfer& transfer) {
         curl_multi_remove_handle(static_cast<CURLM*>(multi_), transfer.easy);
         transfer.running = false;
     }
+    curl_easy_setopt(transfer.easy, CURLOPT_SHARE, nullptr);
     std::erase_if(transfers_, [&transfer](const auto& item) { return item.get() == &transfer; });
+    if (cookiesToDrop_) {
+        std::erase_if(keepingCookies_, [this](const std::weak_ptr<CurlTransfer>& kept) {
+            auto waited = kept.lock();
+            return !waited ||
+                   std::find(transfers_.begin(), transfers_.end(), waited) == transfers_.end();
+        });
+        if (keepingCookies_.empty()) {
+            dropCookies();
+        }
+    }
 }
 
 void CurlConnections::waitAndHandle(double seconds) {
@@ -174,6 +243,7 @@ void CurlConnections::waitAndHandle(double seconds) {
                 transfer->result = message->data.result;
             }
         }
+        writeCookieFile();
     }
     // Delegates may cancel or destroy connections, so walk a copy and skip the cancelled.
     const std::vector<std::shared_ptr<CurlTransfer>> snapshot = transfers_;

@@ -16,6 +16,9 @@ struct CurlTransfer;
 struct CurlOptions {
     double requestTimeoutSeconds = 30;  // a whole reply must arrive within this time
     std::string caFile;                 // certificate authorities for https; system ones if empty
+    // Every connection shares one set of cookies. With a file they are read from it at the start
+    // and written back after each reply, so they outlive the process; empty: kept in memory.
+    std::string cookieFile;
 };
 
 class CurlConnections : public RunLoopSource {
@@ -28,6 +31,10 @@ public:
     // Null when the URL does not parse or libcurl cannot make a handle.
     std::unique_ptr<UrlConnection> create(UrlRequest request, UrlConnectionDelegate& delegate);
 
+    // Drops every cookie, in memory and in the cookie file, once the transfers under way now
+    // have ended, so they still carry the cookies they were started with.
+    void forgetCookies();
+
     bool isBusy() const override { return !transfers_.empty(); }
     void waitAndHandle(double seconds) override;
 
@@ -37,8 +44,16 @@ public:
 
 private:
     void deliver(const std::shared_ptr<CurlTransfer>& transfer);
+    void dropCookies();
+    void writeCookieFile();
 
     CurlOptions options_;
-    void* multi_ = nullptr;  // CURLM*
+    void* multi_ = nullptr;    // CURLM*
+    void* cookies_ = nullptr;  // CURLSH* sharing the cookies between every transfer
+    // CURL* that only reads and writes the cookie file; null without one.
+    void* cookieKeeper_ = nullptr;
     std::vector<std::shared_ptr<CurlTransfer>> transfers_;
+    // The transfers forgetCookies() waits for.
+    std::vector<std::weak_ptr<CurlTransfer>> keepingCookies_;
+    bool cookiesToDrop_ = false;
 };

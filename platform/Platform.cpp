@@ -65,6 +65,10 @@ void MoviePlayer::notifyPlaybackDidFinish() {
     }
 }
 
+void UrlConnection::forgetCookies() {
+    Platform::current().services().forgetCookies();
+}
+
 std::unique_ptr<UrlConnection> UrlConnection::create(UrlRequest request,
                                                      UrlConnectionDelegate& delegate) {
     return Platform::current().services().createUrlConnection(std::move(request), delegate);

@@ -24,6 +24,8 @@ public:
     virtual std::unique_ptr<MoviePlayer> createMoviePlayer(const std::string& path) = 0;
     virtual std::unique_ptr<UrlConnection> createUrlConnection(UrlRequest request,
                                                                UrlConnectionDelegate& delegate) = 0;
+    // Drops every cookie the connections were given, in memory and in the file they are kept in.
+    virtual void forgetCookies() = 0;
     virtual Leaderboard& leaderboard() = 0;
     // The newest movie showing full screen (presented and loaded), which covers the window and
     // takes its touches; null when none is.

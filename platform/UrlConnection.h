@@ -34,6 +34,8 @@ public:
     // A connection of the active platform; nothing is sent before start(). Null when no
     // connection can be made for the request (a URL that does not parse, say). The delegate
     // must outlive the connection (or cancel it).
+    // Drops every cookie connections were given so far.
+    static void forgetCookies();
     static std::unique_ptr<UrlConnection> create(UrlRequest request,
                                                  UrlConnectionDelegate& delegate);
 

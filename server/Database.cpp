@@ -62,10 +62,15 @@ CREATE TABLE IF NOT EXISTS copy_rows(
 // Changes to the tables above, in order: a database at PRAGMA user_version N gets the changes from
 // index N on, each in the transaction that also raises its version.
 // 1: a password mailed by a reminder is kept beside the player's own until one of them is used.
+// 2: the hash of the session token of the player's latest log-in, and when it runs out.
 constexpr const char* kMigrations[] = {
     R"sql(
 ALTER TABLE users ADD COLUMN reminder_hash TEXT;
 ALTER TABLE users ADD COLUMN reminder_expires_at INTEGER;
+)sql",
+    R"sql(
+ALTER TABLE users ADD COLUMN session_hash TEXT;
+ALTER TABLE users ADD COLUMN session_expires_at INTEGER;
 )sql",
 };
 

@@ -233,7 +233,7 @@ private:
             int status = error == http::error::header_limit ? 431
                          : error == http::error::body_limit ? 413
                                                             : 400;
-            answer({status, "text/plain; charset=utf-8", "Bad request\n"}, {}, "-");
+            answer({status, "text/plain; charset=utf-8", "Bad request\n", {}}, {}, "-");
             return;
         }
         auto request = parser_->release();
@@ -244,20 +244,22 @@ private:
         auto rawTarget = request.target();
         RequestTarget target = parseRequestTarget({rawTarget.data(), rawTarget.size()});
         if (!state_.limits.tryRequest(address_, started_)) {
-            answer({429, "text/plain; charset=utf-8", "Too many requests\n"}, std::move(target),
+            answer({429, "text/plain; charset=utf-8", "Too many requests\n", {}}, std::move(target),
                    method);
             return;
         }
         if (request.method() != http::verb::get) {
             bool head = request.method() == http::verb::head;
-            answer({405, "text/plain; charset=utf-8", head ? "" : "Only GET is served\n"},
+            answer({405, "text/plain; charset=utf-8", head ? "" : "Only GET is served\n", {}},
                    std::move(target), method);
             return;
         }
         const auto& onlyReads = state_.settings.onlyReads;
         asio::thread_pool& pool = onlyReads && onlyReads(target) ? workers_.reads : workers_.others;
-        asio::post(pool, [self = this->shared_from_this(), target = std::move(target)]() mutable {
-            FrontReply reply = self->handle(target);
+        std::string cookies(request[http::field::cookie]);
+        asio::post(pool, [self = this->shared_from_this(), target = std::move(target),
+                          cookies = std::move(cookies)]() mutable {
+            FrontReply reply = self->handle(target, cookies);
             asio::io_context& io = self->io_;
             // The session goes back to the I/O thread with the reply, so it ends there.
             asio::post(io, [self = std::move(self), target = std::move(target),
@@ -267,12 +269,12 @@ private:
         });
     }
 
-    FrontReply handle(const RequestTarget& target) {
+    FrontReply handle(const RequestTarget& target, const std::string& cookies) {
         try {
-            return state_.handler(target);
+            return state_.handler(target, cookies);
         } catch (const std::exception& failure) {
             std::cerr << "kalvorn-server: " << failure.what() << "\n";
-            return {500, "text/plain; charset=utf-8", "Internal error\n"};
+            return {500, "text/plain; charset=utf-8", "Internal error\n", {}};
         }
     }
 
@@ -281,6 +283,9 @@ private:
         response_->set(http::field::content_type, reply.contentType);
         if (reply.status == 405) {
             response_->set(http::field::allow, "GET");
+        }
+        if (!reply.setCookie.empty()) {
+            response_->set(http::field::set_cookie, reply.setCookie);
         }
         if (reply.status == 429) {
             response_->set(http::field::retry_after, "1");

@@ -19,6 +19,7 @@ struct FrontReply {
     int status = 200;
     std::string contentType;
     std::string body;
+    std::string setCookie;  // a Set-Cookie value; empty: none
 };
 
 struct FrontSettings {
@@ -39,8 +40,10 @@ struct FrontSettings {
 
 class HttpFront {
 public:
-    // Called on a worker thread for each GET request; must be safe to call from many at once.
-    using Handler = std::function<FrontReply(const RequestTarget& target)>;
+    // Called on a worker thread for each GET request, with the request's Cookie header (empty
+    // when it has none); must be safe to call from many at once.
+    using Handler =
+        std::function<FrontReply(const RequestTarget& target, const std::string& cookies)>;
 
     // Loads the certificate and key and binds the listening socket (never shared with another
     // process); throws std::runtime_error naming the file or the address when that fails.

@@ -14,6 +14,7 @@
 #include "AccountRules.h"
 #include "Countries.h"
 #include "QvJSON.h"
+#include "SessionCookie.h"
 
 namespace {
 
@@ -61,9 +62,9 @@ const std::string& valueOf(const QueryValues& query, const std::string& key) {
 ServiceReply jsonReply(const QvJsonValue& value, int status = 200) {
     std::optional<std::string> text = JSONRepresentation(value);
     if (!text) {
-        return {500, "application/json", "[0]"};
+        return {500, "application/json", "[0]", {}};
     }
-    return {status, "application/json", std::move(*text)};
+    return {status, "application/json", std::move(*text), {}};
 }
 
 ServiceReply success() {
@@ -76,7 +77,7 @@ ServiceReply failure(const std::string& message, int status = 200) {
 }
 
 ServiceReply plainText(std::string text, int status = 200) {
-    return {status, "text/plain; charset=utf-8", std::move(text)};
+    return {status, "text/plain; charset=utf-8", std::move(text), {}};
 }
 
 int64_t secondsNow() {
@@ -151,8 +152,9 @@ Service::Service(Database& database, Outbox& outbox)
       passwordReminders_(kRemindersAllowed, kReminderWindow),
       checkpoints_(database),
       writes_(database) {}
-ServiceReply Service::handle(std::string_view endpoint, const QueryValues& query) {
-    using Handler = ServiceReply (Service::*)(const QueryValues&);
+ServiceReply Service::handle(std::string_view endpoint, const QueryValues& query,
+                             std::string_view session) {
+    using Handler = ServiceReply (Service::*)(const QueryValues&, std::string_view);
     static constexpr std::pair<std::string_view, Handler> kEndpoints[] = {
         {"checkUser.php", &Service::checkUser},
         {"join.php", &Service::join},
@@ -169,7 +171,7 @@ ServiceReply Service::handle(std::string_view endpoint, const QueryValues& query
             continue;
         }
         try {
-            return (this->*handler)(query);
+            return (this->*handler)(query, session);
         } catch (const std::exception& error) {
             std::cerr << "error in " << name << ": " << error.what() << "\n";
             if (name == "sendScore.php") {
@@ -186,7 +188,7 @@ bool Service::onlyReads(std::string_view endpoint) {
            endpoint == "checkUser.php";
 }
 
-ServiceReply Service::checkUser(const QueryValues& query) {
+ServiceReply Service::checkUser(const QueryValues& query, std::string_view) {
     if (auto problem = valuesProblem(query, {"username", "password"})) {
         return failure(*problem);
     }
@@ -203,7 +205,7 @@ ServiceReply Service::checkUser(const QueryValues& query) {
     return success();
 }
 
-ServiceReply Service::join(const QueryValues& query) {
+ServiceReply Service::join(const QueryValues& query, std::string_view) {
     if (auto problem = valuesProblem(query, {"username", "password", "mail", "country"})) {
         return failure(*problem);
     }
@@ -226,18 +228,24 @@ ServiceReply Service::join(const QueryValues& query) {
         }
     }
     std::string hash = hasher_.hash(password);
+    std::string token = newSessionToken();
     try {
-        writes_.run([&] { users_.create(name, hash, mail, country, secondsNow()); });
+        writes_.run([&] {
+            int64_t id = users_.create(name, hash, mail, country, secondsNow());
+            users_.setSession(id, sessionTokenHash(token), secondsNow() + kSessionLifetimeSeconds);
+        });
     } catch (const DatabaseError& error) {
         if (error.isConstraintViolation()) {
             return failure("This user name is taken.");
         }
         throw;
     }
-    return success();
+    ServiceReply reply = success();
+    reply.newSession = std::move(token);
+    return reply;
 }
 
-ServiceReply Service::loginUser(const QueryValues& query) {
+ServiceReply Service::loginUser(const QueryValues& query, std::string_view) {
     if (auto problem = valuesProblem(query, {"username", "password"})) {
         return failure(*problem);
     }
@@ -261,20 +269,26 @@ ServiceReply Service::loginUser(const QueryValues& query) {
         return failure("Wrong user name or password.");
     }
     loginAttempts_.forget(name);
-    if (user->reminderHash) {
-        // Whichever of the two passwords was used stays; the other is gone.
-        writes_.run([&] {
+    // Each log-in replaces the session, so a token handed out earlier opens nothing any more.
+    std::string token = newSessionToken();
+    writes_.run([&] {
+        users_.setSession(user->id, sessionTokenHash(token),
+                          secondsNow() + kSessionLifetimeSeconds);
+        if (user->reminderHash) {
+            // Whichever of the two passwords was used stays; the other is gone.
             if (byReminder) {
                 users_.adoptReminder(user->id, *user->reminderHash);
             } else {
                 users_.dropReminder(user->id);
             }
-        });
-    }
-    return success();
+        }
+    });
+    ServiceReply reply = success();
+    reply.newSession = std::move(token);
+    return reply;
 }
 
-ServiceReply Service::forgot(const QueryValues& query) {
+ServiceReply Service::forgot(const QueryValues& query, std::string_view) {
     if (auto problem = valuesProblem(query, {"username"})) {
         return failure(*problem);
     }
@@ -300,7 +314,7 @@ ServiceReply Service::forgot(const QueryValues& query) {
     return success();
 }
 
-ServiceReply Service::sendScore(const QueryValues& query) {
+ServiceReply Service::sendScore(const QueryValues& query, std::string_view session) {
     if (valuesProblem(query, {"username", "score"})) {
         return plainText("0", 400);
     }
@@ -309,7 +323,7 @@ ServiceReply Service::sendScore(const QueryValues& query) {
         return plainText("0", 400);
     }
     std::optional<User> user = findUser(valueOf(query, "username"));
-    if (!user) {
+    if (!user || !holdsSession(*user, session)) {
         return plainText("0", 404);
     }
     if (writes_.run([&] { return ranking_.setTotal(user->id, *total, millisecondsNow()); })) {
@@ -323,7 +337,7 @@ ServiceReply Service::sendScore(const QueryValues& query) {
     return plainText(std::move(position));
 }
 
-ServiceReply Service::getScores(const QueryValues& query) {
+ServiceReply Service::getScores(const QueryValues& query, std::string_view) {
     if (auto problem = valuesProblem(query, {"username"})) {
         return failure(*problem);
     }
@@ -339,10 +353,11 @@ ServiceReply Service::getScores(const QueryValues& query) {
     }
     // The list's text is kept: only the player's position (digits or the dash, nothing to
     // escape) is written per request.
-    return {200, "application/json", "[" + list->text + ",\"" + position + "\"]"};
+    return {200, "application/json", "[" + list->text + ",\"" + position + "\"]", {}};
 }
 
-ServiceReply Service::storeUpload(const QueryValues& query, const UploadStore& store) {
+ServiceReply Service::storeUpload(const QueryValues& query, std::string_view session,
+                                  const UploadStore& store) {
     if (auto problem = valuesProblem(query, {"json", "username"})) {
         return failure(*problem);
     }
@@ -351,21 +366,21 @@ ServiceReply Service::storeUpload(const QueryValues& query, const UploadStore& s
         return failure("The backup is not valid.");
     }
     std::optional<User> user = findUser(valueOf(query, "username"));
-    if (!user) {
+    if (!user || !holdsSession(*user, session)) {
         return failure(kUnknownUser);
     }
     return writes_.run([&] { return store(*user, *rows); });
 }
 
-ServiceReply Service::createCopy(const QueryValues& query) {
-    return storeUpload(query, [this](const User& user, std::vector<BackupRow>& rows) {
+ServiceReply Service::createCopy(const QueryValues& query, std::string_view session) {
+    return storeUpload(query, session, [this](const User& user, std::vector<BackupRow>& rows) {
         backups_.add(user.id, rows, "createCopy", secondsNow());
         return success();
     });
 }
 
-ServiceReply Service::createFirstLoginCopy(const QueryValues& query) {
-    return storeUpload(query, [this](const User& user, std::vector<BackupRow>& uploaded) {
+ServiceReply Service::createFirstLoginCopy(const QueryValues& query, std::string_view session) {
+    return storeUpload(query, session, [this](const User& user, std::vector<BackupRow>& uploaded) {
         std::vector<BackupRow> merged = mergeKeepingBest(
             backups_.current(user.id).value_or(std::vector<BackupRow>{}), uploaded);
         backups_.add(user.id, merged, "createFirstLoginCopy", secondsNow());
@@ -373,14 +388,14 @@ ServiceReply Service::createFirstLoginCopy(const QueryValues& query) {
     });
 }
 
-ServiceReply Service::restoreCopy(const QueryValues& query) {
+ServiceReply Service::restoreCopy(const QueryValues& query, std::string_view session) {
     if (auto problem = valuesProblem(query, {"username"})) {
         return failure(*problem);
     }
     ReaderPool::Lease reader = readers_.acquire();
     Transaction snapshot(*reader, Transaction::Kind::Read);
     std::optional<User> user = UserStore(*reader).find(valueOf(query, "username"));
-    if (!user) {
+    if (!user || !holdsSession(*user, session)) {
         return failure(kUnknownUser);
     }
     ServiceReply reply =
@@ -400,4 +415,9 @@ std::shared_ptr<const RankingCache::List> Service::topList() {
         ReaderPool::Lease reader = readers_.acquire();
         return rankingList(Ranking(*reader).top());
     });
+}
+
+bool Service::holdsSession(const User& user, std::string_view session) {
+    return !session.empty() && user.sessionExpiresAt > secondsNow() &&
+           sameSessionHash(user.sessionHash, sessionTokenHash(session));
 }

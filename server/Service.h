@@ -24,6 +24,8 @@ struct ServiceReply {
     int status = 200;
     std::string contentType;
     std::string body;
+    // A session token to hand to the client as its cookie; empty when the reply opens none.
+    std::string newSession;
 };
 
 class Service {
@@ -36,28 +38,34 @@ public:
     Service(Database& database, Outbox& outbox);
 
     // `endpoint` is the file name of the request ("join.php"); an unknown one gets 404.
-    ServiceReply handle(std::string_view endpoint, const QueryValues& query);
+    // `session` is the token of the client's session cookie, empty when it sent none: a player's
+    // total and backups are written and read only with the token of their latest log-in.
+    ServiceReply handle(std::string_view endpoint, const QueryValues& query,
+                        std::string_view session = {});
     // The endpoints that only read, in a moment: they never wait for a write or a hash.
     static bool onlyReads(std::string_view endpoint);
 
 private:
-    ServiceReply checkUser(const QueryValues& query);
-    ServiceReply join(const QueryValues& query);
-    ServiceReply loginUser(const QueryValues& query);
-    ServiceReply forgot(const QueryValues& query);
-    ServiceReply sendScore(const QueryValues& query);
-    ServiceReply getScores(const QueryValues& query);
-    ServiceReply createCopy(const QueryValues& query);
-    ServiceReply createFirstLoginCopy(const QueryValues& query);
-    ServiceReply restoreCopy(const QueryValues& query);
+    ServiceReply checkUser(const QueryValues& query, std::string_view session);
+    ServiceReply join(const QueryValues& query, std::string_view session);
+    ServiceReply loginUser(const QueryValues& query, std::string_view session);
+    ServiceReply forgot(const QueryValues& query, std::string_view session);
+    ServiceReply sendScore(const QueryValues& query, std::string_view session);
+    ServiceReply getScores(const QueryValues& query, std::string_view session);
+    ServiceReply createCopy(const QueryValues& query, std::string_view session);
+    ServiceReply createFirstLoginCopy(const QueryValues& query, std::string_view session);
+    ServiceReply restoreCopy(const QueryValues& query, std::string_view session);
 
     std::optional<User> findUser(const std::string& name);
+    // True when `session` is the unexpired token of the user's latest log-in or registration.
+    static bool holdsSession(const User& user, std::string_view session);
     std::shared_ptr<const RankingCache::List> topList();
     // The common part of the two uploads: checks the values and the backup text, then, as one
     // write, hands the rows and the known user they name to `store`, whose reply is the
     // endpoint's.
     using UploadStore = std::function<ServiceReply(const User& user, std::vector<BackupRow>& rows)>;
-    ServiceReply storeUpload(const QueryValues& query, const UploadStore& store);
+    ServiceReply storeUpload(const QueryValues& query, std::string_view session,
+                             const UploadStore& store);
 
     Outbox& outbox_;
     PasswordHasher hasher_;

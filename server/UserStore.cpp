@@ -3,8 +3,8 @@
 
 std::optional<User> UserStore::find(const std::string& name) {
     Query query = database_.query(
-        "SELECT id, name, password_hash, mail, country, reminder_hash, reminder_expires_at "
-        "FROM users WHERE name = ?");
+        "SELECT id, name, password_hash, mail, country, reminder_hash, reminder_expires_at, "
+        "session_hash, session_expires_at FROM users WHERE name = ?");
     query.bind(1, name);
     if (!query.step()) {
         return std::nullopt;
@@ -18,6 +18,10 @@ std::optional<User> UserStore::find(const std::string& name) {
     if (!query.isNull(5)) {
         user.reminderHash = query.text(5);
         user.reminderExpiresAt = query.integer(6);
+    }
+    if (!query.isNull(7)) {
+        user.sessionHash = query.text(7);
+        user.sessionExpiresAt = query.integer(8);
     }
     return user;
 }
@@ -50,5 +54,12 @@ void UserStore::adoptReminder(int64_t userId, const std::string& reminderHash) {
         "UPDATE users SET password_hash = reminder_hash, reminder_hash = NULL, "
         "reminder_expires_at = NULL WHERE id = ? AND reminder_hash = ?");
     query.bind(1, userId).bind(2, reminderHash);
+    query.run();
+}
+
+void UserStore::setSession(int64_t userId, const std::string& sessionHash, int64_t expiresAt) {
+    Query query =
+        database_.query("UPDATE users SET session_hash = ?, session_expires_at = ? WHERE id = ?");
+    query.bind(1, sessionHash).bind(2, expiresAt).bind(3, userId);
     query.run();
 }

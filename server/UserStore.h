@@ -17,6 +17,10 @@ struct User {
     // used or it expires (seconds since 1970).
     std::optional<std::string> reminderHash;
     int64_t reminderExpiresAt = 0;
+    // The hash of the session token the latest log-in or registration handed out, and when it
+    // runs out (seconds since 1970); empty when there is none.
+    std::string sessionHash;
+    int64_t sessionExpiresAt = 0;
 };
 
 class UserStore {
@@ -35,6 +39,8 @@ public:
     // The player logged in with the reminder password `reminderHash`: it becomes their own, and
     // the old one is gone. Does nothing when another reminder has replaced it meanwhile.
     void adoptReminder(int64_t userId, const std::string& reminderHash);
+    // Replaces the player's session: only the newest token opens it.
+    void setSession(int64_t userId, const std::string& sessionHash, int64_t expiresAt);
 
 private:
     Database& database_;

@@ -14,6 +14,7 @@
 #include "Outbox.h"
 #include "ServerOptions.h"
 #include "Service.h"
+#include "SessionCookie.h"
 
 namespace {
 
@@ -56,10 +57,16 @@ int serve(const ServerOptions& options, Database& database) {
     settings.onlyReads = [&](const RequestTarget& target) {
         return Service::onlyReads(endpointOf(target.path, options.basePath));
     };
-    HttpFront front(settings, [&](const RequestTarget& target) {
-        ServiceReply reply =
-            service.handle(endpointOf(target.path, options.basePath), target.query);
-        return FrontReply{reply.status, std::move(reply.contentType), std::move(reply.body)};
+    const bool secure = !options.tlsCertificate.empty();
+    HttpFront front(settings, [&](const RequestTarget& target, const std::string& cookies) {
+        ServiceReply reply = service.handle(endpointOf(target.path, options.basePath), target.query,
+                                            sessionCookieIn(cookies));
+        std::string setCookie;
+        if (!reply.newSession.empty()) {
+            setCookie = sessionCookieHeader(reply.newSession, options.basePath, secure);
+        }
+        return FrontReply{reply.status, std::move(reply.contentType), std::move(reply.body),
+                          std::move(setCookie)};
     });
     std::cerr << "kalvorn-server: listening on "
               << (options.tlsCertificate.empty() ? "http://" : "https://") << options.host << ":"

@@ -48,6 +48,12 @@ MoviePlayer* HeadlessServices::fullScreenMovie() {
     return nullptr;
 }
 
+void HeadlessServices::forgetCookies() {
+    if (realConnections_) {
+        realConnections_->forgetCookies();
+    }
+}
+
 std::unique_ptr<UrlConnection> HeadlessServices::createUrlConnection(
     UrlRequest request, UrlConnectionDelegate& delegate) {
     if (realConnections_) {

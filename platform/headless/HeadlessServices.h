@@ -87,6 +87,7 @@ public:
     std::unique_ptr<SoundPlayer> createSoundPlayer(const std::string& name, const std::string& type,
                                                    const std::optional<std::string>& path) override;
     std::unique_ptr<MoviePlayer> createMoviePlayer(const std::string& path) override;
+    void forgetCookies() override;
     std::unique_ptr<UrlConnection> createUrlConnection(UrlRequest request,
                                                        UrlConnectionDelegate& delegate) override;
     Leaderboard& leaderboard() override {

@@ -28,6 +28,7 @@ public:
     std::unique_ptr<MoviePlayer> createMoviePlayer(const std::string& path) override;
     std::unique_ptr<UrlConnection> createUrlConnection(UrlRequest request,
                                                        UrlConnectionDelegate& delegate) override;
+    void forgetCookies() override { urlAndLeaderboard_.forgetCookies(); }
     Leaderboard& leaderboard() override { return urlAndLeaderboard_.leaderboard(); }
     // The stand-in services of the URL connections and leaderboard, for canned replies.
     HeadlessServices& urlAndLeaderboard() { return urlAndLeaderboard_; }

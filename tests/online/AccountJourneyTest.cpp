@@ -55,7 +55,7 @@ protected:
     void newDeviceOnTheHub() {
         game.reset();
         game.emplace(GetParam(), std::nullopt, KALVORN_TEST_RESOURCES_DIR, serviceUrl());
-        game->services().useRealConnections({kRequestTimeoutSeconds, ""});
+        game->services().useRealConnections({kRequestTimeoutSeconds, "", ""});
         game->services().setMovieDuration(1.0);
         game->launch();
         ASSERT_TRUE(run("wait 1.2\ntap gameButton\nwait 0.6\nexpect-screen GameMenuController" +

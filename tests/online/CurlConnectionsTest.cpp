@@ -1,6 +1,9 @@
 // Real connections against a loopback stub that records raw requests and can answer, send an
 // error page, cut its reply short or stall. Every wait is bounded.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "platform/Platform.h"
 #include "platform/RunLoop.h"
@@ -32,7 +35,7 @@ public:
 
 class CurlConnectionsTest : public ::testing::Test {
 protected:
-    void SetUp() override { Platform::installHeadless().useRealConnections({0.5, ""}); }
+    void SetUp() override { Platform::installHeadless().useRealConnections({0.5, "", ""}); }
 
     // Runs the loop until the recorder has heard the end, for at most 10 s on the loop's clock.
     void load(Recorder& recorder, const UrlRequest& request) {
@@ -116,3 +119,38 @@ TEST_F(CurlConnectionsTest, ACancelledTransferIsNeverHeardFrom) {
 }
 
 }  // namespace
+
+TEST_F(CurlConnectionsTest, ACookieGivenIsSentBackKeptInItsFileAndForgotten) {
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("kalvorn-cookies-" + std::to_string(getpid()));
+    std::filesystem::remove(file);
+    Platform::installHeadless().useRealConnections({0.5, "", file.string()});
+    LoopbackStub stub;
+    stub.route("/", StubMode::Answer, "200 1");
+    stub.route("/loginUser.php", StubMode::Answer, "200 [1]", 0,
+               "Set-Cookie: kalvorn_session=abc123; Path=/; HttpOnly");
+    Recorder login;
+    load(login, {stub.url("/loginUser.php?username=a"), "", ""});
+    Recorder score;
+    load(score, {stub.url("/sendScore.php?username=a"), "", ""});
+    ASSERT_EQ(stub.requests().size(), 2u);
+    EXPECT_EQ(stub.requests()[0].find("Cookie"), std::string::npos) << stub.requests()[0];
+    EXPECT_NE(stub.requests()[1].find("\r\nCookie: kalvorn_session=abc123\r\n"), std::string::npos)
+        << stub.requests()[1];
+
+    // A new start with the same file still has it.
+    Platform::installHeadless().useRealConnections({0.5, "", file.string()});
+    Recorder again;
+    load(again, {stub.url("/sendScore.php?username=a"), "", ""});
+    ASSERT_EQ(stub.requests().size(), 3u);
+    EXPECT_NE(stub.requests()[2].find("Cookie: kalvorn_session=abc123"), std::string::npos);
+
+    UrlConnection::forgetCookies();
+    EXPECT_FALSE(std::filesystem::exists(file));
+    Recorder forgotten;
+    load(forgotten, {stub.url("/sendScore.php?username=a"), "", ""});
+    ASSERT_EQ(stub.requests().size(), 4u);
+    EXPECT_EQ(stub.requests()[3].find("Cookie"), std::string::npos) << stub.requests()[3];
+    Platform::installHeadless();
+    std::filesystem::remove(file);
+}

@@ -28,7 +28,7 @@ protected:
     HubStubTest()
         : game(LaunchOptions::Profile::Phone, std::nullopt, KALVORN_TEST_RESOURCES_DIR,
                stub.url("/")) {
-        game.services().useRealConnections({kTimeoutSeconds, ""});
+        game.services().useRealConnections({kTimeoutSeconds, "", ""});
         game.launch();
     }
 

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <future>
 #include <map>
+#include <mutex>
 #include <regex>
 #include <sstream>
 #include <thread>
@@ -24,13 +25,37 @@ struct Reply {
     std::string contentType;
 };
 
-Reply get(httplib::Client& client, const std::string& path) {
-    auto result = client.Get(path.c_str());
-    if (!result) {
-        return {};
+// Like the game, keeps the session cookie a player's log-in or registration sets and sends it
+// with that player's later requests (the player the path's "username" names).
+class PlayerSessions {
+public:
+    Reply get(httplib::Client& client, const std::string& path) {
+        std::smatch name;
+        std::regex_search(path, name, std::regex("[?&]username=([^&]*)"));
+        const std::string player = name.empty() ? "" : name.str(1);
+        httplib::Headers headers;
+        {
+            std::lock_guard lock(mutex_);
+            if (auto found = cookies_.find(player); found != cookies_.end()) {
+                headers.emplace("Cookie", found->second);
+            }
+        }
+        auto result = client.Get(path.c_str(), headers);
+        if (!result) {
+            return {};
+        }
+        std::string cookie = result->get_header_value("Set-Cookie");
+        if (!cookie.empty()) {
+            std::lock_guard lock(mutex_);
+            cookies_[player] = cookie.substr(0, cookie.find(';'));
+        }
+        return {result->status, result->body, result->get_header_value("Content-Type")};
     }
-    return {result->status, result->body, result->get_header_value("Content-Type")};
-}
+
+private:
+    std::mutex mutex_;
+    std::map<std::string, std::string> cookies_;
+};
 
 class ServerIntegrationTest : public ::testing::Test {
 protected:
@@ -49,7 +74,9 @@ protected:
         return text.str();
     }
 
-    Reply get(const std::string& path) { return ::get(*client, path); }
+    Reply get(const std::string& path) { return sessions.get(*client, path); }
+
+    PlayerSessions sessions;
 
     // Runs kalvorn-server with the arguments to its end and returns what it printed.
     static std::string runCommand(const std::vector<std::string>& arguments) {
@@ -116,7 +143,7 @@ TEST_F(ServerIntegrationTest, ParallelLogInsAndRemindersCannotPassTheirLimits) {
         for (int i = 0; i < count; ++i) {
             replies.push_back(std::async(std::launch::async, [&] {
                 auto own = server->client();
-                return ::get(*own, path);
+                return sessions.get(*own, path);
             }));
         }
         std::map<std::string, int> bodies;
@@ -157,7 +184,7 @@ TEST_F(ServerIntegrationTest, ManyParallelWritersAreAllAcknowledgedAndAllStored)
             for (int total = 1; total <= kWritesEach; ++total) {
                 std::string path =
                     "/sendScore.php?username=" + name + "&score=" + std::to_string(total * 100);
-                acknowledged += ::get(*own, path).status == 200;
+                acknowledged += sessions.get(*own, path).status == 200;
             }
         });
         writers.emplace_back([&, name] {
@@ -165,7 +192,7 @@ TEST_F(ServerIntegrationTest, ManyParallelWritersAreAllAcknowledgedAndAllStored)
             for (int score = 1; score <= kWritesEach; ++score) {
                 std::string path = "/createCopy.php?json=[['2','" + std::to_string(score) +
                                    "','handgun']]&username=" + name;
-                acknowledged += ::get(*own, path).body == kOk;
+                acknowledged += sessions.get(*own, path).body == kOk;
             }
         });
     }
@@ -196,7 +223,8 @@ TEST_F(ServerIntegrationTest, ReadsAreAnsweredWhileManyWritesWaitForTheDatabase)
     for (int i = 0; i < kWriters; ++i) {
         writes.push_back(std::async(std::launch::async, [&, i] {
             auto own = server->client();
-            return ::get(*own, "/sendScore.php?username=anna&score=" + std::to_string(1000 + i));
+            return sessions.get(*own,
+                                "/sendScore.php?username=anna&score=" + std::to_string(1000 + i));
         }));
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
@@ -344,7 +372,7 @@ TEST_F(ServerIntegrationTest, StopsOnASignalAfterFinishingTheRequestsUnderWay) {
     for (int i = 0; i < 4; ++i) {
         logins.push_back(std::async(std::launch::async, [&] {
             auto own = server->client();
-            return ::get(*own, "/loginUser.php?username=anna&password=secret1");
+            return sessions.get(*own, "/loginUser.php?username=anna&password=secret1");
         }));
     }
     while (logText().find("GET /loginUser.php") == std::string::npos) {
@@ -377,7 +405,7 @@ TEST_F(ServerIntegrationTest, AcknowledgedWritesSurviveAKillMidLoad) {
         for (int score = 0; running && score <= 3000; ++score) {
             std::string path = "/createCopy.php?json=[['2','" + std::to_string(score) +
                                "','handgun']]&username=anna";
-            if (::get(*own, path).body == kOk) {
+            if (sessions.get(*own, path).body == kOk) {
                 acknowledgedCopy = score;
                 ++acknowledgements;
             }
@@ -387,7 +415,7 @@ TEST_F(ServerIntegrationTest, AcknowledgedWritesSurviveAKillMidLoad) {
         auto own = server->client();
         for (int total = 0; running && total <= 87000; ++total) {
             std::string path = "/sendScore.php?username=bert&score=" + std::to_string(total);
-            if (::get(*own, path).body == "1") {
+            if (sessions.get(*own, path).body == "1") {
                 acknowledgedTotal = total;
                 ++acknowledgements;
             }
@@ -414,4 +442,47 @@ TEST_F(ServerIntegrationTest, AcknowledgedWritesSurviveAKillMidLoad) {
     int total = std::stoi(ranking.substr(ranking.find("[[[\"bert\",\"") + 11));
     EXPECT_GE(total, acknowledgedTotal.load()) << ranking;
     EXPECT_LE(total, acknowledgedTotal.load() + 1) << ranking;
+}
+
+TEST_F(ServerIntegrationTest, WritesWithoutThePlayersSessionCookieAreRefused) {
+    startServer();
+    auto joined = client->Get(
+        "/join.php?username=anna&password=secret1&mail=a@example.com"
+        "&country=Poland");
+    ASSERT_TRUE(joined);
+    EXPECT_EQ(joined->body, kOk);
+    const std::string setCookie = joined->get_header_value("Set-Cookie");
+    EXPECT_TRUE(
+        std::regex_match(setCookie, std::regex("kalvorn_session=[0-9a-f]{64}; Max-Age=2592000; "
+                                               "Path=/; HttpOnly")))
+        << setCookie;
+    ASSERT_EQ(
+        get("/join.php?username=bert&password=secret1&mail=b@example.com&country=Poland").body,
+        kOk);
+    const httplib::Headers annas{{"Cookie", setCookie.substr(0, setCookie.find(';'))}};
+    auto as = [&](const httplib::Headers& headers, const std::string& path) {
+        auto result = client->Get(path.c_str(), headers);
+        return result ? result->body : std::string("no reply");
+    };
+    const std::string writes[] = {
+        "/sendScore.php?username=bert&score=500",
+        "/createCopy.php?json=[['1','500','handgun']]&username=bert",
+        "/createFirstLoginCopy.php?json=[['1','500','handgun']]&username=bert",
+        "/restoreCopy.php?username=bert",
+    };
+    const httplib::Headers forged{{"Cookie", "kalvorn_session=" + std::string(64, 'a')}};
+    for (const httplib::Headers& headers : {httplib::Headers{}, annas, forged}) {
+        EXPECT_EQ(as(headers, writes[0]), "0");
+        for (int i = 1; i < 4; ++i) {
+            EXPECT_EQ(as(headers, writes[i]), R"([0,"Unknown user."])") << writes[i];
+        }
+    }
+    EXPECT_EQ(get("/getScores.php?username=bert").body, R"([[],"-"])");
+    EXPECT_EQ(get("/restoreCopy.php?username=bert").body, R"([[],"-"])");
+    EXPECT_EQ(as(annas, "/sendScore.php?username=anna&score=700"), "1");
+
+    // Logging in again replaces the session: the first cookie opens nothing any more.
+    EXPECT_EQ(get("/loginUser.php?username=anna&password=secret1").body, kOk);
+    EXPECT_EQ(as(annas, "/sendScore.php?username=anna&score=900"), "0");
+    EXPECT_EQ(get("/sendScore.php?username=anna&score=900").body, "1");
 }

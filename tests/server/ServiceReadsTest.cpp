@@ -8,6 +8,7 @@
 
 #include "ServerTestSupport.h"
 #include "Service.h"
+#include "SessionCookie.h"
 
 namespace {
 
@@ -20,9 +21,13 @@ struct Scores {
 
 class ServiceReadsTest : public ::testing::Test {
 protected:
+    // Each seeded player's requests carry that player's session.
     std::string call(std::string_view endpoint, QueryValues query) {
-        return service.handle(endpoint, query).body;
+        auto name = query.find("username");
+        return service.handle(endpoint, query, name == query.end() ? "" : sessionOf(name->second))
+            .body;
     }
+    static std::string sessionOf(const std::string& name) { return "session of " + name; }
 
     std::string sendScore(const std::string& name, int points) {
         return call("sendScore.php", {{"username", name}, {"score", std::to_string(points)}});
@@ -53,6 +58,8 @@ protected:
             int64_t id =
                 users.create("player" + std::to_string(i), "hash", "p@example.com", "Poland", 0);
             ranking.setTotal(id, 1000 + 10 * i, i);
+            users.setSession(id, sessionTokenHash(sessionOf("player" + std::to_string(i))),
+                             INT64_MAX);
         }
         transaction.commit();
     }

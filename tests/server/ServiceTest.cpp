@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <sstream>
 
@@ -15,8 +16,19 @@ constexpr const char* kOk = "[1]";
 
 class ServiceTest : public ::testing::Test {
 protected:
-    std::string call(std::string_view endpoint, QueryValues query) {
-        return service.handle(endpoint, query).body;
+    // Like the game: a log-in's or registration's session token is kept per player and sent
+    // with that player's requests.
+    ServiceReply send(std::string_view endpoint, const QueryValues& query) {
+        auto name = query.find("username");
+        const std::string player = name == query.end() ? "" : name->second;
+        ServiceReply reply = service.handle(endpoint, query, sessions[player]);
+        if (!reply.newSession.empty()) {
+            sessions[player] = reply.newSession;
+        }
+        return reply;
+    }
+    std::string call(std::string_view endpoint, const QueryValues& query) {
+        return send(endpoint, query).body;
     }
 
     void registerUser(const std::string& name, const std::string& password = "secret1",
@@ -53,6 +65,7 @@ protected:
     Database database{directory.path() / "kalvorn.sqlite"};
     Outbox outbox{directory.path() / "outbox"};
     Service service{database, outbox};
+    std::map<std::string, std::string> sessions;
 };
 
 }  // namespace
@@ -172,7 +185,7 @@ TEST_F(ServiceTest, SendScoreStoresValidTotalsOfKnownUsersAndAnswersThePosition)
     registerUser("anna");
     registerUser("bert");
     auto send = [&](const std::string& name, const std::string& score) {
-        return service.handle("sendScore.php", {{"username", name}, {"score", score}});
+        return ServiceTest::send("sendScore.php", {{"username", name}, {"score", score}});
     };
     EXPECT_EQ(send("anna", "1500").body, "1");
     EXPECT_EQ(send("bert", "87000").body, "1");
@@ -196,7 +209,7 @@ TEST_F(ServiceTest, GetScoresListsTheRankingWithADashForPlayersWithoutATotal) {
     EXPECT_EQ(call("getScores.php", {{"username", "defaultUser"}}), R"([[],"-"])");
     registerUser("anna", "secret1", "Korea, South");
     registerUser("bert");
-    service.handle("sendScore.php", {{"username", "anna"}, {"score", "300"}});
+    send("sendScore.php", {{"username", "anna"}, {"score", "300"}});
     EXPECT_EQ(call("getScores.php", {{"username", "bert"}}),
               R"([[["anna","300","Korea, South"]],"-"])");
     EXPECT_EQ(call("getScores.php", {{"username", "anna"}}),
@@ -213,7 +226,7 @@ TEST_F(ServiceTest, BackupsReplaceTheCopyOfTheNamedKnownUserOnly) {
     EXPECT_EQ(call("createCopy.php", {{"json", "[['3','1250','handgun'],['4','900','handgun']]"},
                                       {"username", "bob"}}),
               kOk);
-    service.handle("sendScore.php", {{"username", "bob"}, {"score", "2150"}});
+    send("sendScore.php", {{"username", "bob"}, {"score", "2150"}});
     EXPECT_EQ(call("restoreCopy.php", {{"username", "bob"}}),
               R"([[["3","1250","handgun"],["4","900","handgun"]],"1"])");
 
@@ -262,7 +275,7 @@ TEST_F(ServiceTest, HostileValuesAreJustValues) {
         EXPECT_EQ(call("restoreCopy.php", {{"username", name}}), R"([0,"Unknown user."])");
         EXPECT_EQ(call("createCopy.php", {{"json", "[]"}, {"username", name}}),
                   R"([0,"Unknown user."])");
-        EXPECT_EQ(service.handle("sendScore.php", {{"username", name}, {"score", "5"}}).body, "0");
+        EXPECT_EQ(call("sendScore.php", {{"username", name}, {"score", "5"}}), "0");
         EXPECT_EQ(call("getScores.php", {{"username", name}}), R"([[],"-"])");
         EXPECT_NE(call("checkUser.php", {{"username", name}, {"password", "secret1"}}), kOk);
     }
@@ -274,11 +287,72 @@ TEST_F(ServiceTest, HostileValuesAreJustValues) {
                   R"([0,"Invalid value: username."])");
         EXPECT_EQ(call("createCopy.php", {{"json", "[]" + notText}, {"username", "bob"}}),
                   R"([0,"Invalid value: json."])");
-        ServiceReply score =
-            service.handle("sendScore.php", {{"username", notText}, {"score", "5"}});
+        ServiceReply score = send("sendScore.php", {{"username", notText}, {"score", "5"}});
         EXPECT_EQ(score.body, "0");
         EXPECT_EQ(score.status, 400);
     }
     EXPECT_EQ(service.handle("../etc/passwd", {}).status, 404);
     EXPECT_EQ(service.handle("", {}).status, 404);
+}
+
+TEST_F(ServiceTest, TotalsAndBackupsAreWrittenAndReadOnlyWithTheSessionOfTheNamedPlayer) {
+    registerUser("anna");
+    registerUser("bert");
+    const std::string annas = sessions["anna"];
+    const std::string berts = sessions["bert"];
+    ASSERT_EQ(annas.size(), 64u);
+    EXPECT_NE(annas, berts);
+    EXPECT_EQ(call("createCopy.php", {{"json", "[['1','10','handgun']]"}, {"username", "anna"}}),
+              kOk);
+    EXPECT_EQ(call("sendScore.php", {{"username", "anna"}, {"score", "10"}}), "1");
+
+    // Without a session, with another player's, or with one made up, anna's data stays hers.
+    for (const std::string& session : {std::string(), berts, std::string(64, '0'), annas + "x"}) {
+        ServiceReply score =
+            service.handle("sendScore.php", {{"username", "anna"}, {"score", "900"}}, session);
+        EXPECT_EQ(score.status, 404);
+        EXPECT_EQ(score.body, "0");
+        for (const char* endpoint : {"createCopy.php", "createFirstLoginCopy.php"}) {
+            EXPECT_EQ(
+                service
+                    .handle(endpoint, {{"json", "[['1','900','handgun']]"}, {"username", "anna"}},
+                            session)
+                    .body,
+                R"([0,"Unknown user."])")
+                << endpoint;
+        }
+        EXPECT_EQ(service.handle("restoreCopy.php", {{"username", "anna"}}, session).body,
+                  R"([0,"Unknown user."])");
+    }
+    EXPECT_EQ(call("restoreCopy.php", {{"username", "anna"}}), R"([[["1","10","handgun"]],"1"])");
+
+    // A new log-in replaces the session: the old token opens nothing any more.
+    EXPECT_EQ(login("anna", "secret1"), kOk);
+    EXPECT_NE(sessions["anna"], annas);
+    EXPECT_EQ(service.handle("restoreCopy.php", {{"username", "anna"}}, annas).body,
+              R"([0,"Unknown user."])");
+    EXPECT_EQ(call("restoreCopy.php", {{"username", "anna"}}), R"([[["1","10","handgun"]],"1"])");
+    // A failed log-in opens none and leaves the current one.
+    EXPECT_TRUE(service.handle("loginUser.php", {{"username", "anna"}, {"password", "wrong12"}})
+                    .newSession.empty());
+    EXPECT_EQ(call("sendScore.php", {{"username", "anna"}, {"score", "20"}}), "1");
+}
+
+TEST_F(ServiceTest, TheDatabaseHoldsOnlyAHashOfASessionThatRunsOut) {
+    registerUser("anna");
+    const std::string token = sessions["anna"];
+    std::string stored;
+    {
+        Query query =
+            database.query("SELECT session_hash, session_expires_at - created_at FROM users");
+        ASSERT_TRUE(query.step());
+        stored = query.text(0);
+        EXPECT_NEAR(query.integer(1), 30 * 24 * 60 * 60, 1);
+    }
+    EXPECT_EQ(stored.size(), 64u);
+    EXPECT_NE(stored, token);
+    database.query("UPDATE users SET session_expires_at = ?").bind(1, int64_t{1}).run();
+    EXPECT_EQ(call("restoreCopy.php", {{"username", "anna"}}), R"([0,"Unknown user."])");
+    EXPECT_EQ(login("anna", "secret1"), kOk);
+    EXPECT_EQ(call("restoreCopy.php", {{"username", "anna"}}), R"([[],"-"])");
 }

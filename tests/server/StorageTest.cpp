@@ -157,7 +157,7 @@ TEST_F(StorageTest, DataSurvivesReopeningTheFile) {
     EXPECT_EQ(*BackupStore(reopened).current(bob), (std::vector<BackupRow>{{5, 50, "handgun"}}));
 }
 
-TEST_F(StorageTest, ADatabaseOfTheFirstVersionGainsTheReminderColumnsAndKeepsItsUsers) {
+TEST_F(StorageTest, ADatabaseOfTheFirstVersionGainsTheReminderAndSessionColumnsAndKeepsItsUsers) {
     std::filesystem::path file = directory.path() / "old.sqlite";
     {
         sqlite3* connection = nullptr;
@@ -181,13 +181,17 @@ TEST_F(StorageTest, ADatabaseOfTheFirstVersionGainsTheReminderColumnsAndKeepsIts
         EXPECT_EQ(ola->passwordHash, "h");
         if (opening == 0) {
             EXPECT_FALSE(ola->reminderHash);
+            EXPECT_EQ(ola->sessionHash, "");
             store.setReminder(7, "r", 99);
+            store.setSession(7, "s", 98);
         } else {
             EXPECT_EQ(ola->reminderHash, "r");
             EXPECT_EQ(ola->reminderExpiresAt, 99);
+            EXPECT_EQ(ola->sessionHash, "s");
+            EXPECT_EQ(ola->sessionExpiresAt, 98);
             Query version = upgraded.query("PRAGMA user_version");
             ASSERT_TRUE(version.step());
-            EXPECT_EQ(version.integer(0), 1);
+            EXPECT_EQ(version.integer(0), 2);
         }
     }
 }

@@ -54,10 +54,13 @@ public:
     // Requests whose path starts with PREFIX ("/loginUser.php") are answered as MODE with REPLY
     // ("STATUS BODY"), after DELAY seconds. A route for the same prefix replaces the old one;
     // routes are tried newest first.
-    void route(const std::string& prefix, StubMode mode, std::string reply, double delay = 0) {
+    // HEADER_LINE ("Set-Cookie: a=1"), when given, goes with each such reply.
+    void route(const std::string& prefix, StubMode mode, std::string reply, double delay = 0,
+               std::string headerLine = "") {
         std::lock_guard lock(mutex_);
         std::erase_if(routes_, [&](const Route& route) { return route.prefix == prefix; });
-        routes_.insert(routes_.begin(), Route{prefix, mode, std::move(reply), delay});
+        routes_.insert(routes_.begin(),
+                       Route{prefix, mode, std::move(reply), delay, std::move(headerLine)});
     }
 
     std::string url(const std::string& path) const {
@@ -85,6 +88,7 @@ private:
         StubMode mode;
         std::string reply;  // "STATUS BODY"
         double delay;
+        std::string headerLine;  // empty: none
     };
 
     static bool readable(int fd, int milliseconds) {
@@ -117,7 +121,7 @@ private:
             }
             request.append(buffer, static_cast<size_t>(got));
         }
-        Route route{"", StubMode::Answer, "404 not routed", 0};
+        Route route{"", StubMode::Answer, "404 not routed", 0, ""};
         {
             std::lock_guard lock(mutex_);
             requests_.push_back(request);
@@ -142,7 +146,8 @@ private:
 
     void answer(int client, const Route& route) {
         const std::string head =
-            "HTTP/1.1 " + route.reply.substr(0, 3) + " X\r\nConnection: close\r\nContent-Length: ";
+            "HTTP/1.1 " + route.reply.substr(0, 3) + " X\r\nConnection: close\r\n" +
+            (route.headerLine.empty() ? "" : route.headerLine + "\r\n") + "Content-Length: ";
         const std::string body = route.reply.size() > 4 ? route.reply.substr(4) : "";
         switch (route.mode) {
             case StubMode::Answer:
