@@ -17,6 +17,14 @@
 using ScreenFactory = std::function<std::unique_ptr<ViewController>(
     const DeviceProfile& profile, const std::vector<std::string>& arguments)>;
 
+// A factory that makes its screen with MAKE and refuses any argument.
+ScreenFactory withoutArguments(std::function<std::unique_ptr<ViewController>()> make);
+// The same for a screen class made by its default constructor.
+template <class Screen>
+ScreenFactory withoutArguments() {
+    return withoutArguments([] { return std::make_unique<Screen>(); });
+}
+
 class ScreenRegistry {
 public:
     // The registry the program's screens register with.

@@ -27,21 +27,13 @@ ScreenFactory simulatorScreen() {
     };
 }
 
-template <class Screen>
-ScreenFactory menuScreen() {
-    return [](const DeviceProfile&,
-              const std::vector<std::string>& arguments) -> std::unique_ptr<ViewController> {
-        return arguments.empty() ? std::make_unique<Screen>() : nullptr;
-    };
-}
-
 }  // namespace
 
 void registerRangeScreens(ScreenRegistry& registry) {
     registry.add("RifleRangeGameController", simulatorScreen<RifleRangeGameController>());
     registry.add("RifleRangeGameController_ipad", simulatorScreen<RifleRangeGameController_ipad>());
-    registry.add("RifleMenuController", menuScreen<RifleMenuController>());
-    registry.add("RifleMenuController_ipad", menuScreen<RifleMenuController_ipad>());
-    registry.add("MenuFirearmsController", menuScreen<MenuFirearmsController>());
-    registry.add("MenuFirearmsController_ipad", menuScreen<MenuFirearmsController_ipad>());
+    registry.add("RifleMenuController", withoutArguments<RifleMenuController>());
+    registry.add("RifleMenuController_ipad", withoutArguments<RifleMenuController_ipad>());
+    registry.add("MenuFirearmsController", withoutArguments<MenuFirearmsController>());
+    registry.add("MenuFirearmsController_ipad", withoutArguments<MenuFirearmsController_ipad>());
 }

@@ -42,15 +42,7 @@ void drawHubBackground(cairo_t* cr, const PictureContext& c) {
 void drawCategoryButton(cairo_t* cr, const PictureContext& c, const Category& category,
                         bool highlighted) {
     const double s = c.scale;
-    PanelStyle style;
-    style.radius = 8 * s;
-    style.borderWidth = s;
-    if (highlighted) {
-        style.border = palette::amber;
-        style.top = rgb(0x4a3a22);
-        style.bottom = rgb(0x231a0e);
-    }
-    drawPanel(cr, {1, 1, c.width - 2, c.height - 2}, style);
+    drawPanel(cr, {1, 1, c.width - 2, c.height - 2}, cardStyle(s, highlighted));
     if (highlighted) {
         glow(cr, {c.width / 2, c.height * 0.42}, c.width * 0.45, palette::amber.withAlpha(0.3));
     }
