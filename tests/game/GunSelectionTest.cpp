@@ -199,7 +199,11 @@ TEST_P(GunSelectionTest, TheSecondPageWithoutAHubBelowGoesBackOnePage) {
 }
 
 TEST_P(GunSelectionTest, OnlyTheHandgunPageHasASecondPage) {
+    session.openPage("handgun");
+    EXPECT_FALSE(hidden("nextButton"));
+    session.navigation().popViewControllerAnimated(false);
     session.openPage("rifles");
+    EXPECT_TRUE(hidden("nextButton")) << "no page to go on to";
     session.top()->sendAction("nextButton:");
     session.run("wait 0.6\n");
     EXPECT_EQ(session.navigation().viewControllers().size(), 3u);
