@@ -49,6 +49,6 @@ void registerGameScreens(ScreenRegistry& registry) {
     registry.add("PlayController_ipad", playScreen<PlayController_ipad>());
     registry.add("GameInsideController", selectionScreen<GameInsideController>());
     registry.add("GameInsideController_ipad", selectionScreen<GameInsideController_ipad>());
-    registry.add("GameMenuController", withoutArguments<GameMenuController>());
-    registry.add("GameMenuController_ipad", withoutArguments<GameMenuController_ipad>());
+    registry.add("GameMenuController", screenWithoutArguments<GameMenuController>());
+    registry.add("GameMenuController_ipad", screenWithoutArguments<GameMenuController_ipad>());
 }

@@ -45,8 +45,3 @@ std::unique_ptr<ViewController> ScreenRegistry::create(std::string_view classNam
     }
     return screen;
 }
-
-ScreenFactory withoutArguments(std::function<std::unique_ptr<ViewController>()> make) {
-    return [make = std::move(make)](const DeviceProfile&, const std::vector<std::string>& arguments)
-               -> std::unique_ptr<ViewController> { return arguments.empty() ? make() : nullptr; };
-}

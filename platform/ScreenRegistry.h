@@ -17,12 +17,13 @@
 using ScreenFactory = std::function<std::unique_ptr<ViewController>(
     const DeviceProfile& profile, const std::vector<std::string>& arguments)>;
 
-// A factory that makes its screen with MAKE and refuses any argument.
-ScreenFactory withoutArguments(std::function<std::unique_ptr<ViewController>()> make);
-// The same for a screen class made by its default constructor.
+// The factory of a screen class that takes no arguments.
 template <class Screen>
-ScreenFactory withoutArguments() {
-    return withoutArguments([] { return std::make_unique<Screen>(); });
+ScreenFactory screenWithoutArguments() {
+    return [](const DeviceProfile&,
+              const std::vector<std::string>& arguments) -> std::unique_ptr<ViewController> {
+        return arguments.empty() ? std::make_unique<Screen>() : nullptr;
+    };
 }
 
 class ScreenRegistry {

@@ -32,8 +32,9 @@ ScreenFactory simulatorScreen() {
 void registerRangeScreens(ScreenRegistry& registry) {
     registry.add("RifleRangeGameController", simulatorScreen<RifleRangeGameController>());
     registry.add("RifleRangeGameController_ipad", simulatorScreen<RifleRangeGameController_ipad>());
-    registry.add("RifleMenuController", withoutArguments<RifleMenuController>());
-    registry.add("RifleMenuController_ipad", withoutArguments<RifleMenuController_ipad>());
-    registry.add("MenuFirearmsController", withoutArguments<MenuFirearmsController>());
-    registry.add("MenuFirearmsController_ipad", withoutArguments<MenuFirearmsController_ipad>());
+    registry.add("RifleMenuController", screenWithoutArguments<RifleMenuController>());
+    registry.add("RifleMenuController_ipad", screenWithoutArguments<RifleMenuController_ipad>());
+    registry.add("MenuFirearmsController", screenWithoutArguments<MenuFirearmsController>());
+    registry.add("MenuFirearmsController_ipad",
+                 screenWithoutArguments<MenuFirearmsController_ipad>());
 }

@@ -1,14 +1,12 @@
 // The shell's screens by class name.
 #include "shell/ShellScreens.h"
 
-#include <functional>
 #include <memory>
 
 #include "platform/ScreenRegistry.h"
 #include "shell/AboutController.h"
 #include "shell/IntroController.h"
 #include "shell/MenuController.h"
-#include "shell/PlaceholderController.h"
 #include "shell/RavuravovController.h"
 #include "shell/TutorialGameController.h"
 #include "shell/TutorialInsideController.h"
@@ -18,8 +16,8 @@ namespace {
 // CLASS is the phone screen, CLASS_ipad its tablet twin.
 template <class Phone, class Tablet>
 void addScreen(ScreenRegistry& registry, const std::string& className) {
-    registry.add(className, withoutArguments<Phone>());
-    registry.add(className + "_ipad", withoutArguments<Tablet>());
+    registry.add(className, screenWithoutArguments<Phone>());
+    registry.add(className + "_ipad", screenWithoutArguments<Tablet>());
 }
 
 }  // namespace
@@ -40,20 +38,5 @@ void registerShellScreens(ScreenRegistry& registry) {
                 return args.size() == 1 ? TutorialInsideController::initWithMP4(profile, args[0])
                                         : nullptr;
             });
-    }
-
-    struct Pending {
-        const char* className;
-        const char* title;
-    };
-    for (Pending pending : {
-             Pending{"RankingController", "Ranking"},
-         }) {
-        for (const DeviceProfile& profile : {DeviceProfile::phone(), DeviceProfile::tablet()}) {
-            registry.add(pending.className + std::string(profile.layoutSuffix()),
-                         withoutArguments([profile, title = std::string(pending.title)] {
-                             return std::make_unique<PlaceholderController>(profile, title);
-                         }));
-        }
     }
 }
