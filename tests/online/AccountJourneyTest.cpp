@@ -244,7 +244,11 @@ TEST_P(AccountJourneyTest, TheRankingListShowsThePlayersInOrderAndTheOwnPosition
                         "&password=secret1&mail=p@example.com&country=" + player[1]);
         ASSERT_TRUE(joined);
         ASSERT_EQ(joined->body, "[1]") << player[0];
-        ASSERT_TRUE(client->Get("/sendScore.php?username=" + player[0] + "&score=" + player[2]));
+        const std::string cookie = joined->get_header_value("Set-Cookie");
+        auto sent = client->Get("/sendScore.php?username=" + player[0] + "&score=" + player[2],
+                                {{"Cookie", cookie.substr(0, cookie.find(';'))}});
+        ASSERT_TRUE(sent);
+        ASSERT_NE(sent->body, "0") << player[0];
     }
 
     newDeviceOnTheHub();

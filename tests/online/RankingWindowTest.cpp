@@ -28,9 +28,14 @@ TEST_P(RankingWindowTest, ShowsTheDatabaseQuestionAndTheRankingList) {
         {"John+Smith", "Chile", "2210"}, {"ala+kot", "Cote+d%27Ivoire", "1860"},
         {"kasia_b", "Norway", "990"},    {"Zed", "Gambia%2C+The", "140"}};
     for (const std::vector<std::string>& player : players) {
-        ASSERT_TRUE(client->Get("/join.php?username=" + player[0] +
-                                "&password=secret1&mail=p@example.com&country=" + player[1]));
-        ASSERT_TRUE(client->Get("/sendScore.php?username=" + player[0] + "&score=" + player[2]));
+        auto joined = client->Get("/join.php?username=" + player[0] +
+                                  "&password=secret1&mail=p@example.com&country=" + player[1]);
+        ASSERT_TRUE(joined);
+        const std::string cookie = joined->get_header_value("Set-Cookie");
+        auto sent = client->Get("/sendScore.php?username=" + player[0] + "&score=" + player[2],
+                                {{"Cookie", cookie.substr(0, cookie.find(';'))}});
+        ASSERT_TRUE(sent);
+        ASSERT_NE(sent->body, "0") << player[0];
     }
 
     std::ostringstream script;
