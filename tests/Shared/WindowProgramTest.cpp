@@ -1,7 +1,8 @@
 // The kalvorn program in a real window (run under a virtual X server): each profile launches,
 // plays its intro, reaches the main menu, and its screenshots have the screen's size and show
 // a picture rather than an empty screen; the same for the game hub, each of its panels and
-// every gun selection page, and for the range's screenshot scripts.
+// every gun selection page, and for the range's and the media screens' screenshot scripts; the
+// media screens' sessions run in the window as they do headless.
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -15,6 +16,7 @@
 #include <sstream>
 #include <vector>
 
+#include "tests/support/ResourcesWithout.h"
 #include "tests/support/TemporaryDirectory.h"
 
 namespace {
@@ -60,12 +62,13 @@ size_t differingSamples(SDL_Surface* a, SDL_Surface* b) {
 }
 
 // Runs the program in a window with SCRIPT; its screenshots go to WORK.
-void runInWindow(const std::string& profile, TemporaryDirectory& work, const std::string& script) {
+void runInWindow(const std::string& profile, TemporaryDirectory& work, const std::string& script,
+                 const std::string& moreArguments = "") {
     std::ofstream(work.file("session.txt")) << script;
-    const std::string command = std::string(KALVORN_PROGRAM) + " --profile " + profile +
-                                " --documents " + work.file("documents") + " --screenshot-dir " +
-                                work.path().string() + " --script " + work.file("session.txt") +
-                                " 2>&1";
+    const std::string command = std::string(KALVORN_PROGRAM) + " --profile " + profile + " " +
+                                moreArguments + " --documents " + work.file("documents") +
+                                " --screenshot-dir " + work.path().string() + " --script " +
+                                work.file("session.txt") + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);
     std::string output;
@@ -182,13 +185,18 @@ TEST_P(WindowProgramTest, ShowsTheHubItsPanelsAndEveryGunSelectionPage) {
     }
 }
 
-// The range's screenshot scripts, which make the pictures in docs/screenshots: the gun menu with
-// its locks and with the lock notice, a handgun and a rifle mid-shot, a gallery page.
-TEST_P(WindowProgramTest, MakesTheRangeScreenshots) {
-    const std::string profile = GetParam();
-    std::ifstream file(std::string(KALVORN_SCRIPTS_DIR) + "/range-screenshots-" + profile + ".txt");
-    ASSERT_TRUE(file);
-    const std::string script(std::istreambuf_iterator<char>(file), {});
+std::string readFile(const std::string& path) {
+    std::ifstream file(path);
+    EXPECT_TRUE(file) << path;
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// A screenshot script of docs/screenshots, run in the window: each picture has the screen's size,
+// shows something, and differs from every other one.
+void checkScreenshotScript(const std::string& profile, const std::string& name,
+                           size_t expectedShots) {
+    const std::string script =
+        readFile(std::string(KALVORN_SCRIPTS_DIR) + "/" + name + "-" + profile + ".txt");
     std::vector<std::string> shots;
     std::istringstream lines(script);
     for (std::string line; std::getline(lines, line);) {
@@ -196,10 +204,10 @@ TEST_P(WindowProgramTest, MakesTheRangeScreenshots) {
             shots.push_back(line.substr(std::strlen("screenshot ")));
         }
     }
-    ASSERT_EQ(shots.size(), 5u);
+    ASSERT_EQ(shots.size(), expectedShots);
     TemporaryDirectory work;
     runInWindow(profile, work, script);
-    if (HasFatalFailure()) {
+    if (::testing::Test::HasFatalFailure()) {
         return;
     }
 
@@ -223,6 +231,43 @@ TEST_P(WindowProgramTest, MakesTheRangeScreenshots) {
             EXPECT_GT(differingSamples(pictures[i].get(), pictures[j].get()), samples / 50)
                 << shots[i] << " and " << shots[j];
         }
+    }
+}
+
+// The range's screenshot scripts: the gun menu with its locks and with the lock notice, a
+// handgun and a rifle mid-shot, a gallery page.
+TEST_P(WindowProgramTest, MakesTheRangeScreenshots) {
+    checkScreenshotScript(GetParam(), "range-screenshots", 5);
+}
+
+// The media screens' screenshot scripts: the tutorial menu, a frame of a tutorial movie, the
+// encyclopedia's list, its page turning over and the page, the about page.
+TEST_P(WindowProgramTest, MakesTheMediaScreenshots) {
+    checkScreenshotScript(GetParam(), "media-screenshots", 6);
+}
+
+// The media screens' sessions in the window, on the real clock and the real movie player.
+TEST_P(WindowProgramTest, GoesThroughTheMediaScreens) {
+    const std::string profile = GetParam();
+    const std::string sessions = std::string(KALVORN_SESSIONS_DIR) + "/";
+    {
+        SCOPED_TRACE("each tutorial, one left early, the encyclopedia, the about page");
+        TemporaryDirectory work;
+        runInWindow(profile, work, readFile(sessions + "media-" + profile + ".txt"));
+    }
+    {
+        SCOPED_TRACE("the first phone model's embedded player");
+        TemporaryDirectory work;
+        runInWindow(profile, work, readFile(sessions + "tutorials-first-model-" + profile + ".txt"),
+                    "--device-model iPhone1,1");
+    }
+    {
+        SCOPED_TRACE("a missing tutorial movie");
+        ResourcesWithout resources(KALVORN_RESOURCES_DIR, "tutorial2.mp4", false);
+        TemporaryDirectory work;
+        runInWindow(profile, work,
+                    readFile(sessions + "tutorial-missing-movie-" + profile + ".txt"),
+                    "--resources " + resources.path());
     }
 }
 
