@@ -255,13 +255,13 @@ TEST_P(WindowProgramTest, GoesThroughTheMediaScreens) {
         TemporaryDirectory work;
         runInWindow(profile, work, readFile(sessions + "media-" + profile + ".txt"));
     }
-    {
+    // Headless runs go through both of these on each profile; the window takes one each.
+    if (profile == "phone") {
         SCOPED_TRACE("the first phone model's embedded player");
         TemporaryDirectory work;
         runInWindow(profile, work, readFile(sessions + "tutorials-first-model-" + profile + ".txt"),
                     "--device-model iPhone1,1");
-    }
-    {
+    } else {
         SCOPED_TRACE("a missing tutorial movie");
         ResourcesWithout resources(KALVORN_RESOURCES_DIR, "tutorial2.mp4", false);
         TemporaryDirectory work;
