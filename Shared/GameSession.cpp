@@ -11,6 +11,7 @@
 
 #include "app/AppDelegate_All.h"
 #include "game/GameScreens.h"
+#include "online/OnlineScreens.h"
 #include "online/ServiceRequests.h"
 #include "platform/Bundle.h"
 #include "platform/FileLeaderboard.h"
@@ -91,6 +92,7 @@ GameSession::GameSession(const LaunchOptions& options) : options_(options) {
     ScreenRegistry& registry = ScreenRegistry::shared();
     registerShellScreens(registry);
     registerGameScreens(registry);
+    registerOnlineScreens(registry);
     registerRangeScreens(registry);
 
     if (options_.profile == LaunchOptions::Profile::Tablet) {

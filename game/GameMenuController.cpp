@@ -1,13 +1,12 @@
 // The game hub: set-up, refresh, totals and the way into the categories.
 #include "game/GameMenuController.h"
 
-#include <cstdio>
-
 #include "app/AppDelegate_All.h"
 #include "app/ScoreDatabase.h"
 #include "app/TextValue.h"
 #include "game/GameInsideController.h"
 #include "online/CountryNames.h"
+#include "online/RankingController.h"
 #include "online/ServiceRequests.h"
 #include "online/SynchronizationPhone.h"
 #include "platform/ActivityIndicatorView.h"
@@ -16,7 +15,6 @@
 #include "platform/Label.h"
 #include "platform/NavigationController.h"
 #include "platform/Platform.h"
-#include "platform/ScreenRegistry.h"
 #include "platform/SoundPlayer.h"
 #include "platform/Switch.h"
 #include "platform/TextField.h"
@@ -274,15 +272,14 @@ void GameMenuController::openCategory(const char* soundName, const char* categor
 }
 
 void GameMenuController::ranking() {
-    // The ranking list belongs to the online screens, which the hub reaches by name.
-    const std::string className = "RankingController" + std::string(profile().layoutSuffix());
-    std::string error;
-    std::unique_ptr<ViewController> screen =
-        ScreenRegistry::shared().create(className, profile(), {}, &error);
-    if (!screen || !navigationController()) {
-        std::fprintf(stderr, "GameMenuController: cannot open %s: %s\n", className.c_str(),
-                     error.c_str());
+    if (!navigationController()) {
         return;
+    }
+    std::unique_ptr<RankingController> screen;
+    if (profile().isTablet()) {
+        screen = std::make_unique<RankingController_ipad>();
+    } else {
+        screen = std::make_unique<RankingController>();
     }
     navigationController()->pushViewController(std::move(screen), true);
 }

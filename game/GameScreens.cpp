@@ -42,14 +42,6 @@ ScreenFactory selectionScreen() {
     };
 }
 
-template <class Screen>
-ScreenFactory hubScreen() {
-    return [](const DeviceProfile&,
-              const std::vector<std::string>& arguments) -> std::unique_ptr<ViewController> {
-        return arguments.empty() ? std::make_unique<Screen>() : nullptr;
-    };
-}
-
 }  // namespace
 
 void registerGameScreens(ScreenRegistry& registry) {
@@ -57,6 +49,6 @@ void registerGameScreens(ScreenRegistry& registry) {
     registry.add("PlayController_ipad", playScreen<PlayController_ipad>());
     registry.add("GameInsideController", selectionScreen<GameInsideController>());
     registry.add("GameInsideController_ipad", selectionScreen<GameInsideController_ipad>());
-    registry.add("GameMenuController", hubScreen<GameMenuController>());
-    registry.add("GameMenuController_ipad", hubScreen<GameMenuController_ipad>());
+    registry.add("GameMenuController", screenWithoutArguments<GameMenuController>());
+    registry.add("GameMenuController_ipad", screenWithoutArguments<GameMenuController_ipad>());
 }

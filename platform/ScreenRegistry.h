@@ -17,6 +17,15 @@
 using ScreenFactory = std::function<std::unique_ptr<ViewController>(
     const DeviceProfile& profile, const std::vector<std::string>& arguments)>;
 
+// The factory of a screen class that takes no arguments.
+template <class Screen>
+ScreenFactory screenWithoutArguments() {
+    return [](const DeviceProfile&,
+              const std::vector<std::string>& arguments) -> std::unique_ptr<ViewController> {
+        return arguments.empty() ? std::make_unique<Screen>() : nullptr;
+    };
+}
+
 class ScreenRegistry {
 public:
     // The registry the program's screens register with.

@@ -27,21 +27,14 @@ ScreenFactory simulatorScreen() {
     };
 }
 
-template <class Screen>
-ScreenFactory menuScreen() {
-    return [](const DeviceProfile&,
-              const std::vector<std::string>& arguments) -> std::unique_ptr<ViewController> {
-        return arguments.empty() ? std::make_unique<Screen>() : nullptr;
-    };
-}
-
 }  // namespace
 
 void registerRangeScreens(ScreenRegistry& registry) {
     registry.add("RifleRangeGameController", simulatorScreen<RifleRangeGameController>());
     registry.add("RifleRangeGameController_ipad", simulatorScreen<RifleRangeGameController_ipad>());
-    registry.add("RifleMenuController", menuScreen<RifleMenuController>());
-    registry.add("RifleMenuController_ipad", menuScreen<RifleMenuController_ipad>());
-    registry.add("MenuFirearmsController", menuScreen<MenuFirearmsController>());
-    registry.add("MenuFirearmsController_ipad", menuScreen<MenuFirearmsController_ipad>());
+    registry.add("RifleMenuController", screenWithoutArguments<RifleMenuController>());
+    registry.add("RifleMenuController_ipad", screenWithoutArguments<RifleMenuController_ipad>());
+    registry.add("MenuFirearmsController", screenWithoutArguments<MenuFirearmsController>());
+    registry.add("MenuFirearmsController_ipad",
+                 screenWithoutArguments<MenuFirearmsController_ipad>());
 }

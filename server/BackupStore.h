@@ -1,6 +1,7 @@
 // Backup copies of each user's results. Every upload adds a copy; the newest is the user's
 // current copy and the older ones stay, so that an operator can bring back a copy that someone
-// overwrote by naming the user in a request. Callers hold the database mutex around every call.
+// overwrote by naming the user in a request. Works on one connection, which only one thread may
+// use at a time.
 #pragma once
 
 #include <cstdint>

@@ -127,16 +127,24 @@ bool Query::isNull(int column) const {
     return sqlite3_column_type(statement_, column) == SQLITE_NULL;
 }
 
-Database::Database(const std::filesystem::path& file) {
-    int code =
-        sqlite3_open_v2(file.c_str(), &connection_,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+Database::Database(const std::filesystem::path& file, Access access) {
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+    if (access == Access::Write) {
+        flags |= SQLITE_OPEN_CREATE;
+    }
+    int code = sqlite3_open_v2(file.c_str(), &connection_, flags, nullptr);
     if (code != SQLITE_OK) {
         std::string message = connection_ ? sqlite3_errmsg(connection_) : "out of memory";
         sqlite3_close(connection_);
         throw DatabaseError(code, message + " (" + file.string() + ")");
     }
     sqlite3_extended_result_codes(connection_, 1);
+    if (access == Access::Read) {
+        // Opened read-write only so that it may take part in the WAL's shared memory.
+        execute("PRAGMA query_only=1");
+        execute("PRAGMA busy_timeout=5000");
+        return;
+    }
     // WAL: readers never block the writer and a commit is one append to the log. synchronous=FULL
     // syncs the log at every commit, so an acknowledged write survives a killed process and a
     // power cut alike; the cost is one fsync per commit that changes something.
@@ -201,6 +209,14 @@ int64_t Database::lastInsertId() const {
 
 int Database::changes() const {
     return sqlite3_changes(connection_);
+}
+
+bool Database::inTransaction() const {
+    return sqlite3_get_autocommit(connection_) == 0;
+}
+
+std::filesystem::path Database::file() const {
+    return sqlite3_db_filename(connection_, "main");
 }
 
 Transaction::Transaction(Database& database) : database_(database) {

@@ -1,5 +1,6 @@
-// The service's one SQLite connection: opening it with the durability settings, the schema, cached
-// prepared statements and transactions. Every value goes in through a bound parameter.
+// A SQLite connection of the service: opening it with the durability settings, the schema, cached
+// prepared statements and transactions. Every value goes in through a bound parameter. The
+// service writes through one connection and reads through others on the same file.
 #pragma once
 
 #include <sqlite3.h>
@@ -52,8 +53,15 @@ private:
 
 class Database {
 public:
-    // Opens (or creates) the database file and brings its schema up to date.
-    explicit Database(const std::filesystem::path& file);
+    enum class Access {
+        // Creates the file when needed and brings its schema up to date.
+        Write,
+        // Only reads an existing file (whose schema a writer made); in WAL mode it reads the last
+        // commit and never waits for a writer's sync.
+        Read,
+    };
+
+    explicit Database(const std::filesystem::path& file, Access access = Access::Write);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
@@ -66,6 +74,9 @@ public:
     void execute(const char* sql);
     int64_t lastInsertId() const;
     int changes() const;
+    // False once SQLite has ended an open transaction by itself (after an I/O error, for one).
+    bool inTransaction() const;
+    std::filesystem::path file() const;
 
 private:
     // Brings a database made by an earlier version up to the current tables.

@@ -30,8 +30,11 @@ using TlsStream = beast::ssl_stream<beast::tcp_stream>;
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-// Enough that requests waiting for the two password-hash slots leave others to serve the rest.
-constexpr int kWorkerThreads = 8;
+// Writes wait for their group's sync on these threads: as many as may share one commit, and
+// enough that requests waiting for the two password-hash slots leave others to serve the rest.
+constexpr int kWorkerThreads = 32;
+// Reads never wait for anything but the CPU.
+constexpr int kReaderThreads = 2;
 constexpr size_t kHeaderLimit = 8192;
 constexpr size_t kBodyLimit = 64 * 1024;
 // Room for a request and some pipelined ones behind it; a client sending more is cut off.
@@ -43,6 +46,12 @@ constexpr auto kStopGrace = 4500ms;
 // Refused connections get their 503 within this time or are dropped; at most this many at once.
 constexpr auto kRefusalTimeout = 1s;
 constexpr int kMaxRefusals = 256;
+
+// The threads requests are handled on.
+struct Workers {
+    asio::thread_pool reads{kReaderThreads};
+    asio::thread_pool others{kWorkerThreads};
+};
 
 // A served connection, as the front's stop sees it.
 class Connection {
@@ -147,8 +156,8 @@ template <typename Stream>
 class Session final : public Connection, public std::enable_shared_from_this<Session<Stream>> {
 public:
     template <typename... StreamArguments>
-    Session(FrontState& state, asio::io_context& io, asio::thread_pool& workers,
-            std::string address, StreamArguments&&... streamArguments)
+    Session(FrontState& state, asio::io_context& io, Workers& workers, std::string address,
+            StreamArguments&&... streamArguments)
         : state_(state),
           io_(io),
           workers_(workers),
@@ -245,22 +254,23 @@ private:
                    std::move(target), method);
             return;
         }
-        asio::post(workers_,
-                   [self = this->shared_from_this(), target = std::move(target)]() mutable {
-                       FrontReply reply;
-                       try {
-                           reply = self->state_.handler(target);
-                       } catch (const std::exception& failure) {
-                           std::cerr << "kalvorn-server: " << failure.what() << "\n";
-                           reply = {500, "text/plain; charset=utf-8", "Internal error\n"};
-                       }
-                       asio::io_context& io = self->io_;
-                       // The session goes back to the I/O thread with the reply, so it ends there.
-                       asio::post(io, [self = std::move(self), target = std::move(target),
-                                       reply = std::move(reply)]() mutable {
-                           self->answer(std::move(reply), std::move(target), "GET");
-                       });
-                   });
+        const auto& onlyReads = state_.settings.onlyReads;
+        asio::thread_pool& pool = onlyReads && onlyReads(target) ? workers_.reads : workers_.others;
+        asio::post(pool, [self = this->shared_from_this(), target = std::move(target)]() mutable {
+            FrontReply reply;
+            try {
+                reply = self->state_.handler(target);
+            } catch (const std::exception& failure) {
+                std::cerr << "kalvorn-server: " << failure.what() << "\n";
+                reply = {500, "text/plain; charset=utf-8", "Internal error\n"};
+            }
+            asio::io_context& io = self->io_;
+            // The session goes back to the I/O thread with the reply, so it ends there.
+            asio::post(io, [self = std::move(self), target = std::move(target),
+                            reply = std::move(reply)]() mutable {
+                self->answer(std::move(reply), std::move(target), "GET");
+            });
+        });
     }
 
     void answer(FrontReply reply, RequestTarget target, const std::string& method) {
@@ -305,7 +315,7 @@ private:
 
     FrontState& state_;
     asio::io_context& io_;
-    asio::thread_pool& workers_;
+    Workers& workers_;
     Stream stream_;
     beast::flat_buffer buffer_;
     std::string address_;
@@ -404,7 +414,8 @@ public:
         });
         accept();
         io_.run();
-        workers_.join();
+        workers_.reads.join();
+        workers_.others.join();
     }
 
 private:
@@ -491,7 +502,7 @@ private:
 
     // Declared before the I/O context, so it outlives the sessions the context still holds.
     FrontState state_;
-    asio::thread_pool workers_{kWorkerThreads};
+    Workers workers_;
     asio::io_context io_{1};
     tcp::acceptor acceptor_;
     asio::steady_timer retryTimer_;

@@ -1,9 +1,9 @@
 // The HTTP front of the service on Boost.Beast: one I/O thread runs every connection as a chain
 // of asynchronous reads and writes, so an idle or slow client costs a little memory and no
-// thread; the requests themselves are handled on a small pool of worker threads, because
-// hashing a password or syncing the database takes milliseconds. Only GET is served; pipelined
-// requests are answered one after the other in their order. Given a certificate and key, every
-// connection speaks TLS (OpenSSL) under the same limits and time-outs.
+// thread; the requests themselves are handled on worker threads, because hashing a password or
+// syncing the database takes milliseconds, and reads on a pool apart from the rest. Only GET is
+// served; pipelined requests are answered one after the other in their order. Given a certificate
+// and key, every connection speaks TLS (OpenSSL) under the same limits and time-outs.
 #pragma once
 
 #include <chrono>
@@ -32,6 +32,9 @@ struct FrontSettings {
     // Both set: HTTPS with this certificate chain and private key (PEM); both empty: HTTP.
     std::filesystem::path tlsCertificate;
     std::filesystem::path tlsKey;
+    // Requests for which this holds only read, and quickly: they are handled on threads of their
+    // own, so they never queue behind requests that wait for a write to be synced.
+    std::function<bool(const RequestTarget& target)> onlyReads;
 };
 
 class HttpFront {

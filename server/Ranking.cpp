@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-void Ranking::setTotal(int64_t userId, int64_t points, int64_t now) {
+bool Ranking::setTotal(int64_t userId, int64_t points, int64_t now) {
     // The game resends an unchanged total every time its hub appears; such a request changes no
     // row, so it commits nothing and costs no sync.
     Query query = database_.query(
@@ -15,9 +15,10 @@ void Ranking::setTotal(int64_t userId, int64_t points, int64_t now) {
     lastReachedAt_ = std::max(now, lastReachedAt_ + 1);
     query.bind(1, userId).bind(2, points).bind(3, lastReachedAt_);
     query.run();
+    return database_.changes() > 0;
 }
 
-std::optional<int64_t> Ranking::position(int64_t userId) {
+std::optional<int64_t> Ranking::position(int64_t userId) const {
     // Players ahead = everyone in the higher bands of points_buckets + those above the player
     // within the player's own band (a short range of the points index).
     Query query = database_.query(
@@ -33,15 +34,15 @@ std::optional<int64_t> Ranking::position(int64_t userId) {
     return query.integer(0);
 }
 
-std::vector<RankingEntry> Ranking::top() {
+std::vector<RankingEntry> Ranking::top() const {
     Query query = database_.query(
-        "SELECT users.name, totals.points, users.country FROM totals "
+        "SELECT users.name, totals.points, users.country, totals.user_id FROM totals "
         "JOIN users ON users.id = totals.user_id "
         "ORDER BY totals.points DESC, totals.reached_at, totals.user_id LIMIT ?");
     query.bind(1, int64_t{kListLength});
     std::vector<RankingEntry> entries;
     while (query.step()) {
-        entries.push_back({query.text(0), query.integer(1), query.text(2)});
+        entries.push_back({query.text(0), query.integer(1), query.text(2), query.integer(3)});
     }
     return entries;
 }

@@ -2,7 +2,7 @@
 //
 // Ties share a position: a player's position is 1 + the number of players with strictly more
 // points. In the list, tied players appear in the order in which they reached their total.
-// Callers hold the database mutex around every call.
+// Works on one connection, which only one thread may use at a time.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +16,7 @@ struct RankingEntry {
     std::string name;
     int64_t points = 0;
     std::string country;
+    int64_t userId = 0;
 };
 
 class Ranking {
@@ -27,11 +28,11 @@ public:
 
     // Stores the player's total; `now` (milliseconds) dates it for tie order when it changed.
     // Dates are made strictly increasing, so two totals sent within one millisecond still keep
-    // the order in which they arrived.
-    void setTotal(int64_t userId, int64_t points, int64_t now);
+    // the order in which they arrived. Returns whether the stored total changed.
+    bool setTotal(int64_t userId, int64_t points, int64_t now);
     // Absent when the player has never sent a total.
-    std::optional<int64_t> position(int64_t userId);
-    std::vector<RankingEntry> top();
+    std::optional<int64_t> position(int64_t userId) const;
+    std::vector<RankingEntry> top() const;
 
 private:
     Database& database_;

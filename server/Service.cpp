@@ -1,5 +1,6 @@
-// The endpoints. Each one checks its values first, does the slow work (password hashing) without
-// holding the database, and then reads or writes the database under its mutex.
+// The endpoints. Each one checks its values first, does the slow work (password hashing) before
+// touching the database, reads on a read connection and hands its changes to the group commit,
+// answering only once they are durable.
 #include "Service.h"
 
 #include <sodium.h>
@@ -114,17 +115,41 @@ std::string randomPassword() {
     return password;
 }
 
+std::string positionText(const Ranking& ranking, int64_t userId) {
+    std::optional<int64_t> position = ranking.position(userId);
+    return position ? std::to_string(*position) : std::string(Service::kNoPosition);
+}
+
+ServiceReply restoreReply(const std::vector<BackupRow>& rows, const std::string& position) {
+    return jsonReply(QvJsonArray{rowsToJson(rows), QvJsonValue::fromString(position)});
+}
+
+// The ranking part of a getScores reply: [["name","points","country"], ...].
+RankingCache::List rankingList(std::vector<RankingEntry> entries) {
+    QvJsonArray rows;
+    for (const RankingEntry& entry : entries) {
+        rows.push_back(QvJsonArray{QvJsonValue::fromString(entry.name),
+                                   QvJsonValue::fromString(std::to_string(entry.points)),
+                                   QvJsonValue::fromString(entry.country)});
+    }
+    std::optional<std::string> text = JSONRepresentation(QvJsonValue(std::move(rows)));
+    if (!text) {
+        throw std::runtime_error("the ranking list cannot be written as JSON");
+    }
+    return {std::move(entries), std::move(*text)};
+}
+
 }  // namespace
 
 Service::Service(Database& database, Outbox& outbox)
-    : database_(database),
-      outbox_(outbox),
+    : outbox_(outbox),
       users_(database),
       ranking_(database),
       backups_(database),
+      readers_(database.file()),
       loginAttempts_(kLoginAttemptsAllowed, kLoginFailureWindow),
-      passwordReminders_(kRemindersAllowed, kReminderWindow) {}
-
+      passwordReminders_(kRemindersAllowed, kReminderWindow),
+      writes_(database) {}
 ServiceReply Service::handle(std::string_view endpoint, const QueryValues& query) {
     using Handler = ServiceReply (Service::*)(const QueryValues&);
     static constexpr std::pair<std::string_view, Handler> kEndpoints[] = {
@@ -155,6 +180,11 @@ ServiceReply Service::handle(std::string_view endpoint, const QueryValues& query
     return plainText("Not found\n", 404);
 }
 
+bool Service::onlyReads(std::string_view endpoint) {
+    return endpoint == "getScores.php" || endpoint == "restoreCopy.php" ||
+           endpoint == "checkUser.php";
+}
+
 ServiceReply Service::checkUser(const QueryValues& query) {
     if (auto problem = valuesProblem(query, {"username", "password"})) {
         return failure(*problem);
@@ -166,8 +196,7 @@ ServiceReply Service::checkUser(const QueryValues& query) {
     if (auto problem = passwordProblem(valueOf(query, "password"))) {
         return failure(*problem);
     }
-    std::lock_guard lock(database_.mutex());
-    if (users_.find(name)) {
+    if (findUser(name)) {
         return failure("This user name is taken.");
     }
     return success();
@@ -191,15 +220,13 @@ ServiceReply Service::join(const QueryValues& query) {
     }
     {
         // Refuse a taken name before spending a hash on it; the insert below still decides.
-        std::lock_guard lock(database_.mutex());
-        if (users_.find(name)) {
+        if (findUser(name)) {
             return failure("This user name is taken.");
         }
     }
     std::string hash = hasher_.hash(password);
-    std::lock_guard lock(database_.mutex());
     try {
-        users_.create(name, hash, mail, country, secondsNow());
+        writes_.run([&] { users_.create(name, hash, mail, country, secondsNow()); });
     } catch (const DatabaseError& error) {
         if (error.isConstraintViolation()) {
             return failure("This user name is taken.");
@@ -218,11 +245,7 @@ ServiceReply Service::loginUser(const QueryValues& query) {
     if (!loginAttempts_.tryTake(name, AttemptThrottle::Clock::now())) {
         return failure("Too many failed log-ins. Try again in 15 minutes.");
     }
-    std::optional<User> user;
-    {
-        std::lock_guard lock(database_.mutex());
-        user = users_.find(name);
-    }
+    std::optional<User> user = findUser(name);
     bool accepted = false;
     bool byReminder = false;
     if (user) {
@@ -239,12 +262,13 @@ ServiceReply Service::loginUser(const QueryValues& query) {
     loginAttempts_.forget(name);
     if (user->reminderHash) {
         // Whichever of the two passwords was used stays; the other is gone.
-        std::lock_guard lock(database_.mutex());
-        if (byReminder) {
-            users_.adoptReminder(user->id, *user->reminderHash);
-        } else {
-            users_.dropReminder(user->id);
-        }
+        writes_.run([&] {
+            if (byReminder) {
+                users_.adoptReminder(user->id, *user->reminderHash);
+            } else {
+                users_.dropReminder(user->id);
+            }
+        });
     }
     return success();
 }
@@ -254,11 +278,7 @@ ServiceReply Service::forgot(const QueryValues& query) {
         return failure(*problem);
     }
     const std::string& name = valueOf(query, "username");
-    std::optional<User> user;
-    {
-        std::lock_guard lock(database_.mutex());
-        user = users_.find(name);
-    }
+    std::optional<User> user = findUser(name);
     if (!user) {
         return failure("Unknown user name.");
     }
@@ -274,10 +294,7 @@ ServiceReply Service::forgot(const QueryValues& query) {
     // outbox only after that, so the player never gets a password that does not work. The old
     // password keeps working, so a reminder someone else asked for locks no one out.
     Outbox::Draft draft = outbox_.prepare(message, user->name);
-    {
-        std::lock_guard lock(database_.mutex());
-        users_.setReminder(user->id, hash, secondsNow() + kReminderLifetime);
-    }
+    writes_.run([&] { users_.setReminder(user->id, hash, secondsNow() + kReminderLifetime); });
     draft.deliver();
     return success();
 }
@@ -290,29 +307,36 @@ ServiceReply Service::sendScore(const QueryValues& query) {
     if (!total) {
         return plainText("0", 400);
     }
-    std::lock_guard lock(database_.mutex());
-    std::optional<User> user = users_.find(valueOf(query, "username"));
+    std::optional<User> user = findUser(valueOf(query, "username"));
     if (!user) {
         return plainText("0", 404);
     }
-    ranking_.setTotal(user->id, *total, millisecondsNow());
-    return plainText(positionText(user->id));
+    bool changed = false;
+    std::string position = writes_.run([&] {
+        changed = ranking_.setTotal(user->id, *total, millisecondsNow());
+        return positionText(ranking_, user->id);
+    });
+    if (changed) {
+        topList_.totalChanged(user->id, *total);
+    }
+    return plainText(std::move(position));
 }
 
 ServiceReply Service::getScores(const QueryValues& query) {
     if (auto problem = valuesProblem(query, {"username"})) {
         return failure(*problem);
     }
-    std::lock_guard lock(database_.mutex());
-    QvJsonArray rows;
-    for (const RankingEntry& entry : ranking_.top()) {
-        rows.push_back(QvJsonArray{QvJsonValue::fromString(entry.name),
-                                   QvJsonValue::fromString(std::to_string(entry.points)),
-                                   QvJsonValue::fromString(entry.country)});
+    std::shared_ptr<const RankingCache::List> list = topList();
+    std::string position(kNoPosition);
+    {
+        ReaderPool::Lease reader = readers_.acquire();
+        if (std::optional<User> user = UserStore(*reader).find(valueOf(query, "username"))) {
+            position = positionText(Ranking(*reader), user->id);
+        }
     }
-    std::optional<User> user = users_.find(valueOf(query, "username"));
-    std::string position = user ? positionText(user->id) : std::string(kNoPosition);
-    return jsonReply(QvJsonArray{QvJsonValue(std::move(rows)), QvJsonValue::fromString(position)});
+    // The list's text is kept: only the player's position (digits or the dash, nothing to
+    // escape) is written per request.
+    return {200, "application/json", "[" + list->text + ",\"" + position + "\"]"};
 }
 
 ServiceReply Service::storeUpload(const QueryValues& query, const UploadStore& store) {
@@ -323,15 +347,11 @@ ServiceReply Service::storeUpload(const QueryValues& query, const UploadStore& s
     if (!rows) {
         return failure("The backup is not valid.");
     }
-    std::lock_guard lock(database_.mutex());
-    std::optional<User> user = users_.find(valueOf(query, "username"));
+    std::optional<User> user = findUser(valueOf(query, "username"));
     if (!user) {
         return failure(kUnknownUser);
     }
-    Transaction transaction(database_);
-    ServiceReply reply = store(*user, *rows);
-    transaction.commit();
-    return reply;
+    return writes_.run([&] { return store(*user, *rows); });
 }
 
 ServiceReply Service::createCopy(const QueryValues& query) {
@@ -346,7 +366,7 @@ ServiceReply Service::createFirstLoginCopy(const QueryValues& query) {
         std::vector<BackupRow> merged = mergeKeepingBest(
             backups_.current(user.id).value_or(std::vector<BackupRow>{}), uploaded);
         backups_.add(user.id, merged, "createFirstLoginCopy", secondsNow());
-        return restoreReply(merged, user.id);
+        return restoreReply(merged, positionText(ranking_, user.id));
     });
 }
 
@@ -354,19 +374,23 @@ ServiceReply Service::restoreCopy(const QueryValues& query) {
     if (auto problem = valuesProblem(query, {"username"})) {
         return failure(*problem);
     }
-    std::lock_guard lock(database_.mutex());
-    std::optional<User> user = users_.find(valueOf(query, "username"));
+    ReaderPool::Lease reader = readers_.acquire();
+    std::optional<User> user = UserStore(*reader).find(valueOf(query, "username"));
     if (!user) {
         return failure(kUnknownUser);
     }
-    return restoreReply(backups_.current(user->id).value_or(std::vector<BackupRow>{}), user->id);
+    return restoreReply(BackupStore(*reader).current(user->id).value_or(std::vector<BackupRow>{}),
+                        positionText(Ranking(*reader), user->id));
 }
 
-std::string Service::positionText(int64_t userId) {
-    std::optional<int64_t> position = ranking_.position(userId);
-    return position ? std::to_string(*position) : std::string(kNoPosition);
+std::optional<User> Service::findUser(const std::string& name) {
+    ReaderPool::Lease reader = readers_.acquire();
+    return UserStore(*reader).find(name);
 }
 
-ServiceReply Service::restoreReply(const std::vector<BackupRow>& rows, int64_t userId) {
-    return jsonReply(QvJsonArray{rowsToJson(rows), QvJsonValue::fromString(positionText(userId))});
+std::shared_ptr<const RankingCache::List> Service::topList() {
+    return topList_.list([this] {
+        ReaderPool::Lease reader = readers_.acquire();
+        return rankingList(Ranking(*reader).top());
+    });
 }

@@ -10,10 +10,13 @@
 #include "AttemptThrottle.h"
 #include "BackupStore.h"
 #include "Database.h"
+#include "GroupCommit.h"
 #include "Outbox.h"
 #include "PasswordHasher.h"
 #include "QueryString.h"
 #include "Ranking.h"
+#include "RankingCache.h"
+#include "ReaderPool.h"
 #include "UserStore.h"
 
 struct ServiceReply {
@@ -27,10 +30,14 @@ public:
     // Shown as the position when a player has no total in the ranking.
     static constexpr std::string_view kNoPosition = "-";
 
+    // Writes go through `database` (the service's only writer while it runs); reads go through
+    // read connections of its own on the same file.
     Service(Database& database, Outbox& outbox);
 
     // `endpoint` is the file name of the request ("join.php"); an unknown one gets 404.
     ServiceReply handle(std::string_view endpoint, const QueryValues& query);
+    // The endpoints that only read, in a moment: they never wait for a write or a hash.
+    static bool onlyReads(std::string_view endpoint);
 
 private:
     ServiceReply checkUser(const QueryValues& query);
@@ -43,21 +50,24 @@ private:
     ServiceReply createFirstLoginCopy(const QueryValues& query);
     ServiceReply restoreCopy(const QueryValues& query);
 
-    std::string positionText(int64_t userId);
-    ServiceReply restoreReply(const std::vector<BackupRow>& rows, int64_t userId);
-    // The common part of the two uploads: checks the values and the backup text, then, under
-    // the database lock and in one transaction, hands the rows and the known user they name to
-    // `store`, whose reply is the endpoint's.
+    std::optional<User> findUser(const std::string& name);
+    std::shared_ptr<const RankingCache::List> topList();
+    // The common part of the two uploads: checks the values and the backup text, then, as one
+    // write, hands the rows and the known user they name to `store`, whose reply is the
+    // endpoint's.
     using UploadStore = std::function<ServiceReply(const User& user, std::vector<BackupRow>& rows)>;
     ServiceReply storeUpload(const QueryValues& query, const UploadStore& store);
 
-    Database& database_;
     Outbox& outbox_;
     PasswordHasher hasher_;
+    // On the writing connection, used only inside writes_.
     UserStore users_;
     Ranking ranking_;
     BackupStore backups_;
+    ReaderPool readers_;
+    RankingCache topList_;
     // Log-ins count as attempts until one succeeds.
     AttemptThrottle loginAttempts_;
     AttemptThrottle passwordReminders_;
+    GroupCommit writes_;
 };

@@ -1,4 +1,4 @@
-// Accounts in the users table. Callers hold the database mutex around every call.
+// Accounts in the users table. Works on one connection, which only one thread may use at a time.
 #pragma once
 
 #include <cstdint>

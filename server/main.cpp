@@ -53,6 +53,9 @@ int serve(const ServerOptions& options, Database& database) {
     settings.idleTimeout = options.idleTimeout;
     settings.tlsCertificate = options.tlsCertificate;
     settings.tlsKey = options.tlsKey;
+    settings.onlyReads = [&](const RequestTarget& target) {
+        return Service::onlyReads(endpointOf(target.path, options.basePath));
+    };
     HttpFront front(settings, [&](const RequestTarget& target) {
         ServiceReply reply =
             service.handle(endpointOf(target.path, options.basePath), target.query);

@@ -8,7 +8,6 @@
 #include "shell/AboutController.h"
 #include "shell/IntroController.h"
 #include "shell/MenuController.h"
-#include "shell/PlaceholderController.h"
 #include "shell/RavuravovController.h"
 #include "shell/TutorialGameController.h"
 #include "shell/TutorialInsideController.h"
@@ -46,20 +45,5 @@ void registerShellScreens(ScreenRegistry& registry) {
                 return args.size() == 1 ? TutorialInsideController::initWithMP4(profile, args[0])
                                         : nullptr;
             });
-    }
-
-    struct Pending {
-        const char* className;
-        const char* title;
-    };
-    for (Pending pending : {
-             Pending{"RankingController", "Ranking"},
-         }) {
-        for (const DeviceProfile& profile : {DeviceProfile::phone(), DeviceProfile::tablet()}) {
-            registry.add(pending.className + std::string(profile.layoutSuffix()),
-                         withoutArguments([profile, title = std::string(pending.title)] {
-                             return std::make_unique<PlaceholderController>(profile, title);
-                         }));
-        }
     }
 }

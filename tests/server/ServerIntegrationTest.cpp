@@ -10,6 +10,7 @@
 #include <sstream>
 #include <thread>
 
+#include "Database.h"
 #include "ServerProcess.h"
 #include "ServerTestSupport.h"
 
@@ -137,6 +138,82 @@ TEST_F(ServerIntegrationTest, ParallelLogInsAndRemindersCannotPassTheirLimits) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory.path() / "data/outbox"),
                             std::filesystem::directory_iterator()),
               3);
+}
+
+TEST_F(ServerIntegrationTest, ManyParallelWritersAreAllAcknowledgedAndAllStored) {
+    startServer({"--per-address-rate", "0", "--per-address-connections", "0"});
+    constexpr int kPlayers = 12;
+    constexpr int kWritesEach = 20;
+    for (int player = 0; player < kPlayers; ++player) {
+        registerUser("player" + std::to_string(player));
+    }
+    // Per player, one writer of ever larger totals and one of ever larger backup scores.
+    std::atomic<int> acknowledged = 0;
+    std::vector<std::thread> writers;
+    for (int player = 0; player < kPlayers; ++player) {
+        std::string name = "player" + std::to_string(player);
+        writers.emplace_back([&, name] {
+            auto own = server->client();
+            for (int total = 1; total <= kWritesEach; ++total) {
+                std::string path =
+                    "/sendScore.php?username=" + name + "&score=" + std::to_string(total * 100);
+                acknowledged += ::get(*own, path).status == 200;
+            }
+        });
+        writers.emplace_back([&, name] {
+            auto own = server->client();
+            for (int score = 1; score <= kWritesEach; ++score) {
+                std::string path = "/createCopy.php?json=[['2','" + std::to_string(score) +
+                                   "','handgun']]&username=" + name;
+                acknowledged += ::get(*own, path).body == kOk;
+            }
+        });
+    }
+    for (std::thread& writer : writers) {
+        writer.join();
+    }
+    EXPECT_EQ(acknowledged, 2 * kPlayers * kWritesEach);
+
+    std::string ranking = get("/getScores.php?username=player0").body;
+    for (int player = 0; player < kPlayers; ++player) {
+        std::string name = "player" + std::to_string(player);
+        EXPECT_NE(ranking.find("[\"" + name + "\",\"2000\",\"Poland\"]"), std::string::npos)
+            << name << " in " << ranking;
+        EXPECT_EQ(get("/restoreCopy.php?username=" + name).body, R"([[["2","20","handgun"]],"1"])");
+    }
+}
+
+TEST_F(ServerIntegrationTest, ReadsAreAnsweredWhileManyWritesWaitForTheDatabase) {
+    startServer({"--per-address-rate", "0", "--per-address-connections", "0"});
+    registerUser("anna");
+    ASSERT_EQ(get("/sendScore.php?username=anna&score=300").body, "1");
+    // Another writer on the file holds its write lock, as a long operator's command would: more
+    // writes pile up than the service has threads to wait with.
+    Database otherWriter(directory.path() / "data" / "kalvorn.sqlite");
+    otherWriter.execute("BEGIN IMMEDIATE");
+    constexpr int kWriters = 40;
+    std::vector<std::future<Reply>> writes;
+    for (int i = 0; i < kWriters; ++i) {
+        writes.push_back(std::async(std::launch::async, [&, i] {
+            auto own = server->client();
+            return ::get(*own, "/sendScore.php?username=anna&score=" + std::to_string(1000 + i));
+        }));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(get("/getScores.php?username=anna").body, R"([[["anna","300","Poland"]],"1"])");
+    EXPECT_EQ(get("/restoreCopy.php?username=anna").body, R"([[],"1"])");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    for (auto& write : writes) {
+        EXPECT_EQ(write.wait_for(std::chrono::seconds(0)), std::future_status::timeout);
+    }
+
+    otherWriter.execute("ROLLBACK");
+    for (auto& write : writes) {
+        EXPECT_EQ(write.get().body, "1");
+    }
+    EXPECT_EQ(get("/getScores.php?username=anna").body.find("[[[\"anna\",\"1"), 0u);
 }
 
 TEST_F(ServerIntegrationTest, KeepsItsDataFromOtherLocalUsers) {

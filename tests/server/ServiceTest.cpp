@@ -192,7 +192,7 @@ TEST_F(ServiceTest, SendScoreStoresValidTotalsOfKnownUsersAndAnswersThePosition)
               R"([[["bert","87000","Poland"],["anna","87000","Poland"]],"1"])");
 }
 
-TEST_F(ServiceTest, GetScoresListsTheRankingWithAPlaceholderForPlayersWithoutATotal) {
+TEST_F(ServiceTest, GetScoresListsTheRankingWithADashForPlayersWithoutATotal) {
     EXPECT_EQ(call("getScores.php", {{"username", "defaultUser"}}), R"([[],"-"])");
     registerUser("anna", "secret1", "Korea, South");
     registerUser("bert");
