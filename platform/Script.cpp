@@ -72,6 +72,23 @@ bool isIdentifier(std::string_view text) {
     return true;
 }
 
+// An outlet, or TABLE/ROW/NAME: the view NAME in the cell of row ROW of the table outlet TABLE.
+bool isOutletName(std::string_view text) {
+    const size_t slash = text.find('/');
+    if (slash == std::string_view::npos) {
+        return isIdentifier(text);
+    }
+    const size_t second = text.find('/', slash + 1);
+    if (second == std::string_view::npos) {
+        return false;
+    }
+    const std::string_view row = text.substr(slash + 1, second - slash - 1);
+    return isIdentifier(text.substr(0, slash)) && !row.empty() &&
+           std::all_of(row.begin(), row.end(),
+                       [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }) &&
+           isIdentifier(text.substr(second + 1));
+}
+
 std::optional<std::vector<double>> parseNumberList(std::string_view text, size_t count) {
     std::vector<double> numbers;
     size_t position = 0;
@@ -100,7 +117,7 @@ std::optional<ScriptTarget> parseTarget(std::string_view text) {
         }
         return std::nullopt;
     }
-    if (isIdentifier(text)) {
+    if (isOutletName(text)) {
         return ScriptTarget(std::string(text));
     }
     return std::nullopt;
@@ -175,7 +192,7 @@ std::string parseStep(std::string_view line, ScriptStep& step) {
     }
     if (verb == "type") {
         step.kind = ScriptStepKind::Type;
-        if (argumentCount < 1 || !isIdentifier(parts[1])) {
+        if (argumentCount < 1 || !isOutletName(parts[1])) {
             return "expected \"type OUTLET TEXT\"";
         }
         step.name = parts[1];
@@ -191,7 +208,7 @@ std::string parseStep(std::string_view line, ScriptStep& step) {
         }
         const std::string_view subject = trim(rest.substr(0, equals));
         const size_t dot = subject.find('.');
-        if (dot == std::string_view::npos || !isIdentifier(subject.substr(0, dot))) {
+        if (dot == std::string_view::npos || !isOutletName(subject.substr(0, dot))) {
             return "expected \"expect OUTLET.PROPERTY = VALUE\"";
         }
         step.name = std::string(subject.substr(0, dot));
@@ -249,7 +266,7 @@ std::string parseStep(std::string_view line, ScriptStep& step) {
     }
     if (verb == "pick") {
         step.kind = ScriptStepKind::Pick;
-        if (argumentCount != 2 || !isIdentifier(parts[1])) {
+        if (argumentCount != 2 || !isOutletName(parts[1])) {
             return "expected \"pick OUTLET ROW\"";
         }
         std::optional<double> row = parseNumber(parts[2]);

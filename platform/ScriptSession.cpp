@@ -2,6 +2,7 @@
 #include "platform/ScriptSession.h"
 
 #include <algorithm>
+#include <charconv>
 #include <filesystem>
 #include <ostream>
 
@@ -16,6 +17,7 @@
 #include "platform/ScreenRegistry.h"
 #include "platform/ScrollView.h"
 #include "platform/Switch.h"
+#include "platform/TableView.h"
 #include "platform/TextField.h"
 #include "platform/Window.h"
 
@@ -70,6 +72,36 @@ ScriptSession::ScriptSession(Window& window, NavigationController& navigation,
     : window_(window), navigation_(navigation), profile_(profile), registry_(registry) {}
 
 View* ScriptSession::findOutlet(std::string_view name) const {
+    // TABLE/ROW/NAME: the view called NAME in the cell that row ROW of the table view outlet
+    // TABLE shows now (rows count through all sections, from 0), since the cells a table
+    // reuses all carry the same names.
+    const size_t slash = name.find('/');
+    if (slash != std::string_view::npos) {
+        const size_t second = name.find('/', slash + 1);
+        auto* table = dynamic_cast<TableView*>(findOutlet(name.substr(0, slash)));
+        if (!table || second == std::string_view::npos) {
+            return nullptr;
+        }
+        const std::string_view rowText = name.substr(slash + 1, second - slash - 1);
+        int row = -1;
+        const auto [end, error] =
+            std::from_chars(rowText.data(), rowText.data() + rowText.size(), row);
+        if (error != std::errc() || end != rowText.data() + rowText.size() || row < 0 ||
+            row >= table->numberOfRows()) {
+            return nullptr;
+        }
+        std::optional<IndexPath> indexPath;
+        for (int section = 0, first = 0; section < table->numberOfSections(); ++section) {
+            const int rows = table->numberOfRowsInSection(section);
+            if (row < first + rows) {
+                indexPath = IndexPath{section, row - first};
+                break;
+            }
+            first += rows;
+        }
+        TableViewCell* cell = indexPath ? table->cellForRowAtIndexPath(*indexPath) : nullptr;
+        return cell ? cell->findViewNamed(name.substr(second + 1)) : nullptr;
+    }
     std::vector<ViewController*> screens = navigation_.viewControllers();
     for (auto screen = screens.rbegin(); screen != screens.rend(); ++screen) {
         if (View* view = (*screen)->outletView(name)) {

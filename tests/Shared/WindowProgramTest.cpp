@@ -3,82 +3,19 @@
 // a picture rather than an empty screen; the same for the game hub, each of its panels and
 // every gun selection page, and for the range's and the media screens' screenshot scripts; the
 // media screens' sessions run in the window as they do headless.
-#include <SDL_image.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <memory>
-#include <set>
 #include <sstream>
 #include <vector>
 
 #include "tests/support/ResourcesWithout.h"
 #include "tests/support/TemporaryDirectory.h"
+#include "tests/support/WindowRun.h"
 
 namespace {
-
-struct SurfaceFree {
-    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-};
-using Picture = std::unique_ptr<SDL_Surface, SurfaceFree>;
-
-Picture loadRgba(const std::string& path) {
-    Picture loaded(IMG_Load(path.c_str()));
-    if (!loaded) {
-        return nullptr;
-    }
-    return Picture(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGBA32, 0));
-}
-
-// Distinct colours among a grid of samples: a blank or single-colour screen has one or two.
-size_t distinctColours(SDL_Surface* picture) {
-    std::set<uint32_t> colours;
-    const auto* pixels = static_cast<const uint8_t*>(picture->pixels);
-    for (int y = 0; y < picture->h; y += 8) {
-        for (int x = 0; x < picture->w; x += 8) {
-            uint32_t pixel;
-            std::memcpy(&pixel, pixels + y * picture->pitch + x * 4, 4);
-            colours.insert(pixel);
-        }
-    }
-    return colours.size();
-}
-
-// How many of a grid of samples differ between two pictures of the same size.
-size_t differingSamples(SDL_Surface* a, SDL_Surface* b) {
-    size_t differing = 0;
-    for (int y = 0; y < a->h; y += 8) {
-        for (int x = 0; x < a->w; x += 8) {
-            const auto* pa = static_cast<const uint8_t*>(a->pixels) + y * a->pitch + x * 4;
-            const auto* pb = static_cast<const uint8_t*>(b->pixels) + y * b->pitch + x * 4;
-            differing += std::memcmp(pa, pb, 4) != 0 ? 1 : 0;
-        }
-    }
-    return differing;
-}
-
-// Runs the program in a window with SCRIPT; its screenshots go to WORK.
-void runInWindow(const std::string& profile, TemporaryDirectory& work, const std::string& script,
-                 const std::string& moreArguments = "") {
-    std::ofstream(work.file("session.txt")) << script;
-    const std::string command = std::string(KALVORN_PROGRAM) + " --profile " + profile + " " +
-                                moreArguments + " --documents " + work.file("documents") +
-                                " --screenshot-dir " + work.path().string() + " --script " +
-                                work.file("session.txt") + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string output;
-    char buffer[512];
-    while (size_t read = fread(buffer, 1, sizeof buffer, pipe)) {
-        output.append(buffer, read);
-    }
-    const int status = pclose(pipe);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
-}
 
 class WindowProgramTest : public ::testing::TestWithParam<const char*> {};
 
@@ -97,7 +34,7 @@ TEST_P(WindowProgramTest, ReachesTheMenuAndShowsIt) {
               "tap settingsButton\n"
               "wait 1.7\n"
               "screenshot settings.png\n";
-    runInWindow(profile, work, script.str());
+    runInWindow(KALVORN_PROGRAM, profile, work, script.str());
     if (HasFatalFailure()) {
         return;
     }
@@ -149,7 +86,7 @@ TEST_P(WindowProgramTest, ShowsTheHubItsPanelsAndEveryGunSelectionPage) {
         script << "expect-screen GameMenuController" << suffix << "\n";
     }
     TemporaryDirectory work;
-    runInWindow(profile, work, script.str());
+    runInWindow(KALVORN_PROGRAM, profile, work, script.str());
     if (HasFatalFailure()) {
         return;
     }
@@ -206,7 +143,7 @@ void checkScreenshotScript(const std::string& profile, const std::string& name,
     }
     ASSERT_EQ(shots.size(), expectedShots);
     TemporaryDirectory work;
-    runInWindow(profile, work, script);
+    runInWindow(KALVORN_PROGRAM, profile, work, script);
     if (::testing::Test::HasFatalFailure()) {
         return;
     }
@@ -253,19 +190,21 @@ TEST_P(WindowProgramTest, GoesThroughTheMediaScreens) {
     {
         SCOPED_TRACE("each tutorial, one left early, the encyclopedia, the about page");
         TemporaryDirectory work;
-        runInWindow(profile, work, readFile(sessions + "media-" + profile + ".txt"));
+        runInWindow(KALVORN_PROGRAM, profile, work,
+                    readFile(sessions + "media-" + profile + ".txt"));
     }
     // Headless runs go through both of these on each profile; the window takes one each.
     if (profile == "phone") {
         SCOPED_TRACE("the first phone model's embedded player");
         TemporaryDirectory work;
-        runInWindow(profile, work, readFile(sessions + "tutorials-first-model-" + profile + ".txt"),
+        runInWindow(KALVORN_PROGRAM, profile, work,
+                    readFile(sessions + "tutorials-first-model-" + profile + ".txt"),
                     "--device-model iPhone1,1");
     } else {
         SCOPED_TRACE("a missing tutorial movie");
         ResourcesWithout resources(KALVORN_RESOURCES_DIR, "tutorial2.mp4", false);
         TemporaryDirectory work;
-        runInWindow(profile, work,
+        runInWindow(KALVORN_PROGRAM, profile, work,
                     readFile(sessions + "tutorial-missing-movie-" + profile + ".txt"),
                     "--resources " + resources.path());
     }

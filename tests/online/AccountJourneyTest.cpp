@@ -3,7 +3,8 @@
 // space and a password holding reserved characters, a game whose total earns a place in the
 // ranking, log-out, log-in with the download of the stored results, a second device that gets
 // the same rows on its first log-in, and a stopped service that shows the Error alert and
-// leaves the hub taking requests. Every wait is bounded.
+// leaves the hub taking requests; the ranking list of several players opened from the hub.
+// Every wait is bounded.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -18,6 +19,7 @@
 #include "app/SettingManagement.h"
 #include "game/GameMenuController.h"
 #include "game/GunAssembly.h"
+#include "online/RankingController.h"
 #include "online/ServiceRequests.h"
 #include "platform/AlertView.h"
 #include "platform/Label.h"
@@ -227,6 +229,45 @@ TEST_P(AccountJourneyTest, AStoppedServiceShowsTheErrorAlertAndALaterLogInIsSent
     ASSERT_TRUE(run("action loginClick\n"));
     ASSERT_TRUE(waitForText("usernameLabel", kUser));
     EXPECT_TRUE(waitForAlert("Database"));
+}
+
+TEST_P(AccountJourneyTest, TheRankingListShowsThePlayersInOrderAndTheOwnPosition) {
+    // Three players with their totals, and this device's player, who has none yet.
+    std::unique_ptr<httplib::Client> client = server->client();
+    const std::vector<std::vector<std::string>> players{{"Olek", "Poland", "2900"},
+                                                        {"Zed+Two", "Chile", "100"},
+                                                        {"Maja", "Peru", "1500"},
+                                                        {"ala+kot", "Cote+d%27Ivoire", "0"}};
+    for (const std::vector<std::string>& player : players) {
+        httplib::Result joined =
+            client->Get("/join.php?username=" + player[0] +
+                        "&password=secret1&mail=p@example.com&country=" + player[1]);
+        ASSERT_TRUE(joined);
+        ASSERT_EQ(joined->body, "[1]") << player[0];
+        ASSERT_TRUE(client->Get("/sendScore.php?username=" + player[0] + "&score=" + player[2]));
+    }
+
+    newDeviceOnTheHub();
+    ASSERT_FALSE(HasFatalFailure());
+    openSettingsPanel();
+    fill(kUser, "secret1");
+    ASSERT_TRUE(run("action loginClick\n"));
+    ASSERT_TRUE(waitForText("usernameLabel", kUser));
+    ASSERT_TRUE(run("wait 2.1\naction ranking\nwait 0.6\nexpect-screen RankingController" +
+                    suffix() + "\n"));
+    auto& list = dynamic_cast<RankingController&>(top());
+    ASSERT_TRUE(waitUntil([&] { return list.ranking().size() == 4; }));
+    EXPECT_TRUE(
+        run("expect userPosition.text = 4\n"
+            "expect tabelka/0/miejsce.text = 1\nexpect tabelka/0/nazwa_usera.text = Olek\n"
+            "expect tabelka/0/punkty.text = 2900\nexpect tabelka/0/panstwo.text = Poland\n"
+            "expect tabelka/1/nazwa_usera.text = Maja\nexpect tabelka/1/punkty.text = 1500\n"
+            "expect tabelka/2/miejsce.text = 3\nexpect tabelka/2/nazwa_usera.text = Zed Two\n"
+            "expect tabelka/2/panstwo.text = Chile\n"
+            "expect tabelka/3/nazwa_usera.text = ala kot\nexpect tabelka/3/punkty.text = 0\n"
+            "expect tabelka/3/panstwo.text = Cote d'Ivoire\nexpect indicator.hidden = true\n"
+            "tap backButton\nwait 0.6\nexpect-screen GameMenuController" +
+            suffix() + "\n"));
 }
 
 std::string profileName(const ::testing::TestParamInfo<LaunchOptions::Profile>& param) {

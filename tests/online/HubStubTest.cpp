@@ -1,6 +1,7 @@
 // The hub over real connections to a loopback stub: what the requests carry on the wire, a
 // request that times out, a restore cut short, a submission that overlaps a log-in and a
-// log-in tapped during a reminder. Every wait is bounded by the request time-out.
+// log-in tapped during a reminder, and the ranking list's fetch stalled, cut short or answered
+// by an error page. Every wait is bounded by the request time-out.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include "app/ScoreDatabase.h"
 #include "app/SettingManagement.h"
 #include "game/GameMenuController.h"
+#include "online/RankingController.h"
 #include "online/SynchronizationPhone.h"
 #include "platform/ActivityIndicatorView.h"
 #include "platform/Label.h"
@@ -161,6 +163,50 @@ TEST_F(HubStubTest, ALogInTappedDuringAReminderIsNotSent) {
     EXPECT_EQ(game.app().login, "defaultUser");
     ASSERT_TRUE(Platform::current().visibleAlert());
     EXPECT_EQ(Platform::current().visibleAlert()->title(), "Info");
+}
+
+TEST_F(HubStubTest, TheRankingListSurvivesAStalledACutAndAnErrorPageReply) {
+    const std::string players =
+        "200 [[[\"Olek\",\"3000\",\"Poland\"],[\"ala\",\"10\",\"Peru\"]],\"2\"]";
+    stub.route("/getScores.php", StubMode::Answer, players);
+    openHub();
+    ASSERT_TRUE(
+        game.run("action ranking\nwait 0.6\nexpect-screen RankingController\n"
+                 "expect userPosition.text = 2\n"));
+    auto& list =
+        dynamic_cast<RankingController&>(*game.app().navigationController().topViewController());
+    const auto turning = [&] {
+        return list.outlet<ActivityIndicatorView>("indicator")->isAnimating();
+    };
+    ASSERT_EQ(list.ranking().size(), 2u);
+
+    // No answer: the time-out ends the fetch with the alert and the list stays.
+    stub.route("/getScores.php", StubMode::Stall, players);
+    list.refresh();
+    ASSERT_TRUE(game.run("wait 1\n"));
+    EXPECT_TRUE(turning());
+    ASSERT_TRUE(game.run("wait 2.5\nexpect-alert Error\nalert-button OK\n"));
+    EXPECT_FALSE(turning());
+    EXPECT_EQ(list.ranking().size(), 2u);
+
+    // A reply cut short is a failed transfer, not a ranking.
+    stub.route("/getScores.php", StubMode::Cut, "200 [[[\"Zed\",\"1\",\"Chile\"]],\"1\"]");
+    list.refresh();
+    ASSERT_TRUE(
+        game.run("wait 1\nexpect-alert Error\nalert-button OK\n"
+                 "expect userPosition.text = 2\n"));
+    EXPECT_FALSE(turning());
+    EXPECT_EQ(list.ranking().size(), 2u);
+
+    // An error page is a whole reply but no ranking: an empty list and no position, no alert.
+    const size_t alerts = Platform::current().alerts().size();
+    stub.route("/getScores.php", StubMode::Answer, "503 <html>Service Unavailable</html>");
+    list.refresh();
+    ASSERT_TRUE(game.run("wait 1\nexpect userPosition.text = -\n"));
+    EXPECT_FALSE(turning());
+    EXPECT_TRUE(list.ranking().empty());
+    EXPECT_EQ(Platform::current().alerts().size(), alerts);
+    EXPECT_EQ(requestsTo("getScores.php?username=defaultUser"), 4u);
 }
 
 }  // namespace

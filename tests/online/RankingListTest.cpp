@@ -102,6 +102,14 @@ TEST_P(RankingListTest, RowsShowPlaceNamePointsAndCountryInReplyOrder) {
     // Places come from the order, whatever the points say.
     EXPECT_EQ(shown(list, 9), (std::vector<std::string>{"10", "tenth", "1", "Gambia, The"}));
     EXPECT_EQ(shown(list, 11)[0], "12");
+    // Scripts reach a row's labels through the table: TABLE/ROW/NAME.
+    EXPECT_TRUE(
+        game.run("expect tabelka/9/miejsce.text = 10\nexpect tabelka/9/nazwa_usera.text = tenth\n"
+                 "expect tabelka/11/panstwo.text = Peru\n"));
+    EXPECT_FALSE(game.run("expect tabelka/9/miejsce.text = 9\n"));
+    EXPECT_FALSE(game.run("expect tabelka/12/miejsce.text = 13\n"));
+    EXPECT_FALSE(game.run("expect tabelka/x/miejsce.text = 1\n"));
+    EXPECT_FALSE(game.run("expect userPosition/0/miejsce.text = 1\n"));
 }
 
 TEST_P(RankingListTest, RowsHaveTheirProfilesLookAndColumns) {
