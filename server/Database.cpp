@@ -142,6 +142,9 @@ Database::Database(const std::filesystem::path& file, Access access) {
     if (access == Access::Read) {
         // Opened read-write only so that it may take part in the WAL's shared memory.
         execute("PRAGMA query_only=1");
+        // Pages are read in place from the mapped file instead of being copied in by a system
+        // call each time; the log's pages still come from the log.
+        execute("PRAGMA mmap_size=1073741824");
         execute("PRAGMA busy_timeout=5000");
         return;
     }
@@ -215,12 +218,23 @@ bool Database::inTransaction() const {
     return sqlite3_get_autocommit(connection_) == 0;
 }
 
+void Database::whenLogGrows(std::function<void(int pages)> grown) {
+    logGrown_ = std::move(grown);
+    sqlite3_wal_hook(
+        connection_,
+        [](void* self, sqlite3*, const char*, int pages) {
+            static_cast<Database*>(self)->logGrown_(pages);
+            return SQLITE_OK;
+        },
+        this);
+}
+
 std::filesystem::path Database::file() const {
     return sqlite3_db_filename(connection_, "main");
 }
 
-Transaction::Transaction(Database& database) : database_(database) {
-    database_.execute("BEGIN IMMEDIATE");
+Transaction::Transaction(Database& database, Kind kind) : database_(database) {
+    database_.execute(kind == Kind::Write ? "BEGIN IMMEDIATE" : "BEGIN");
 }
 
 Transaction::~Transaction() {

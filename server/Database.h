@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <stdexcept>
@@ -78,20 +79,29 @@ public:
     bool inTransaction() const;
     std::filesystem::path file() const;
 
+    // Calls `grown` with the number of pages in the write-ahead log after each commit of this
+    // connection, in place of SQLite's own checkpoint, which would hold the commit up while it
+    // copies the log into the file. `grown` must be quick: it runs inside the commit.
+    void whenLogGrows(std::function<void(int pages)> grown);
+
 private:
     // Brings a database made by an earlier version up to the current tables.
     void migrate();
 
     sqlite3* connection_ = nullptr;
+    std::function<void(int pages)> logGrown_;
     std::map<std::string, sqlite3_stmt*, std::less<>> statements_;
     std::mutex mutex_;
 };
 
 // BEGIN IMMEDIATE on construction; ROLLBACK on destruction unless commit() was called, so an
-// exception half-way leaves nothing behind.
+// exception half-way leaves nothing behind. A read transaction (a plain BEGIN) makes the queries
+// in it see one and the same state of the file.
 class Transaction {
 public:
-    explicit Transaction(Database& database);
+    enum class Kind { Write, Read };
+
+    explicit Transaction(Database& database, Kind kind = Kind::Write);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

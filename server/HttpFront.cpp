@@ -32,7 +32,7 @@ using namespace std::chrono_literals;
 
 // Writes wait for their group's sync on these threads: as many as may share one commit, and
 // enough that requests waiting for the two password-hash slots leave others to serve the rest.
-constexpr int kWorkerThreads = 32;
+constexpr int kWorkerThreads = 128;
 // Reads never wait for anything but the CPU.
 constexpr int kReaderThreads = 2;
 constexpr size_t kHeaderLimit = 8192;
@@ -257,13 +257,7 @@ private:
         const auto& onlyReads = state_.settings.onlyReads;
         asio::thread_pool& pool = onlyReads && onlyReads(target) ? workers_.reads : workers_.others;
         asio::post(pool, [self = this->shared_from_this(), target = std::move(target)]() mutable {
-            FrontReply reply;
-            try {
-                reply = self->state_.handler(target);
-            } catch (const std::exception& failure) {
-                std::cerr << "kalvorn-server: " << failure.what() << "\n";
-                reply = {500, "text/plain; charset=utf-8", "Internal error\n"};
-            }
+            FrontReply reply = self->handle(target);
             asio::io_context& io = self->io_;
             // The session goes back to the I/O thread with the reply, so it ends there.
             asio::post(io, [self = std::move(self), target = std::move(target),
@@ -271,6 +265,15 @@ private:
                 self->answer(std::move(reply), std::move(target), "GET");
             });
         });
+    }
+
+    FrontReply handle(const RequestTarget& target) {
+        try {
+            return state_.handler(target);
+        } catch (const std::exception& failure) {
+            std::cerr << "kalvorn-server: " << failure.what() << "\n";
+            return {500, "text/plain; charset=utf-8", "Internal error\n"};
+        }
     }
 
     void answer(FrontReply reply, RequestTarget target, const std::string& method) {

@@ -18,7 +18,49 @@ bool Ranking::setTotal(int64_t userId, int64_t points, int64_t now) {
     return database_.changes() > 0;
 }
 
-std::optional<int64_t> Ranking::position(int64_t userId) const {
+int64_t BandCounts::playersInHigherBands(Database& reader, int64_t points) {
+    int64_t version;
+    {
+        Query query = reader.query("PRAGMA data_version");
+        query.step();
+        version = query.integer(0);
+    }
+    if (version != dataVersion_) {
+        playersAbove_.assign(Ranking::kMaxPoints / 100 + 1, 0);
+        Query query = reader.query("SELECT bucket, players FROM points_buckets ORDER BY bucket");
+        std::vector<int64_t> players(playersAbove_.size(), 0);
+        while (query.step()) {
+            int64_t band = query.integer(0);
+            if (band >= 0 && band < static_cast<int64_t>(players.size())) {
+                players[static_cast<size_t>(band)] = query.integer(1);
+            }
+        }
+        for (size_t band = players.size() - 1; band > 0; --band) {
+            playersAbove_[band - 1] = playersAbove_[band] + players[band];
+        }
+        dataVersion_ = version;
+    }
+    return playersAbove_[static_cast<size_t>(
+        std::clamp<int64_t>(points / 100, 0, Ranking::kMaxPoints / 100))];
+}
+
+std::optional<int64_t> Ranking::position(int64_t userId, BandCounts* bands) const {
+    if (bands != nullptr) {
+        int64_t points;
+        {
+            Query query = database_.query("SELECT points FROM totals WHERE user_id = ?");
+            query.bind(1, userId);
+            if (!query.step()) {
+                return std::nullopt;
+            }
+            points = query.integer(0);
+        }
+        Query query =
+            database_.query("SELECT COUNT(*) FROM totals WHERE points > ? AND points < ?");
+        query.bind(1, points).bind(2, (points / 100 + 1) * 100);
+        query.step();
+        return 1 + bands->playersInHigherBands(database_, points) + query.integer(0);
+    }
     // Players ahead = everyone in the higher bands of points_buckets + those above the player
     // within the player's own band (a short range of the points index).
     Query query = database_.query(

@@ -19,6 +19,19 @@ struct RankingEntry {
     int64_t userId = 0;
 };
 
+// The number of players in the bands of 100 points above each band, as a read connection last
+// read them, reused until a write is committed to the file (by any connection or process).
+class BandCounts {
+public:
+    // Players in the bands above the one holding `points`. Call it inside a read transaction on
+    // a connection that never writes: SQLite tells such a connection when the file has changed.
+    int64_t playersInHigherBands(Database& reader, int64_t points);
+
+private:
+    int64_t dataVersion_ = -1;
+    std::vector<int64_t> playersAbove_;  // by band
+};
+
 class Ranking {
 public:
     static constexpr int64_t kMaxPoints = 29 * 3000;  // every gun of the game at its best
@@ -30,8 +43,9 @@ public:
     // Dates are made strictly increasing, so two totals sent within one millisecond still keep
     // the order in which they arrived. Returns whether the stored total changed.
     bool setTotal(int64_t userId, int64_t points, int64_t now);
-    // Absent when the player has never sent a total.
-    std::optional<int64_t> position(int64_t userId) const;
+    // Absent when the player has never sent a total. Given the band counts of this (read)
+    // connection, only the player's own band is counted in the file.
+    std::optional<int64_t> position(int64_t userId, BandCounts* bands = nullptr) const;
     std::vector<RankingEntry> top() const;
 
 private:

@@ -9,22 +9,33 @@
 #include <vector>
 
 #include "Database.h"
+#include "Ranking.h"
 
 class ReaderPool {
 public:
+    // A read connection with what it keeps between requests.
+    struct Reader {
+        explicit Reader(const std::filesystem::path& file)
+            : database(file, Database::Access::Read) {}
+
+        Database database;
+        BandCounts bands;
+    };
+
     // A connection for the lifetime of this object; given back to the pool after.
     class Lease {
     public:
-        Lease(ReaderPool& pool, std::unique_ptr<Database> connection);
+        Lease(ReaderPool& pool, std::unique_ptr<Reader> reader);
         ~Lease();
         Lease(const Lease&) = delete;
         Lease& operator=(const Lease&) = delete;
 
-        Database& operator*() { return *connection_; }
+        Database& operator*() { return reader_->database; }
+        BandCounts& bands() { return reader_->bands; }
 
     private:
         ReaderPool& pool_;
-        std::unique_ptr<Database> connection_;
+        std::unique_ptr<Reader> reader_;
     };
 
     // The file must exist with its schema (a writer opened it first).
@@ -37,5 +48,5 @@ public:
 private:
     std::filesystem::path file_;
     std::mutex mutex_;
-    std::vector<std::unique_ptr<Database>> idle_;
+    std::vector<std::unique_ptr<Reader>> idle_;
 };

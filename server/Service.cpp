@@ -115,8 +115,8 @@ std::string randomPassword() {
     return password;
 }
 
-std::string positionText(const Ranking& ranking, int64_t userId) {
-    std::optional<int64_t> position = ranking.position(userId);
+std::string positionText(const Ranking& ranking, int64_t userId, BandCounts* bands = nullptr) {
+    std::optional<int64_t> position = ranking.position(userId, bands);
     return position ? std::to_string(*position) : std::string(Service::kNoPosition);
 }
 
@@ -149,6 +149,7 @@ Service::Service(Database& database, Outbox& outbox)
       readers_(database.file()),
       loginAttempts_(kLoginAttemptsAllowed, kLoginFailureWindow),
       passwordReminders_(kRemindersAllowed, kReminderWindow),
+      checkpoints_(database),
       writes_(database) {}
 ServiceReply Service::handle(std::string_view endpoint, const QueryValues& query) {
     using Handler = ServiceReply (Service::*)(const QueryValues&);
@@ -311,14 +312,14 @@ ServiceReply Service::sendScore(const QueryValues& query) {
     if (!user) {
         return plainText("0", 404);
     }
-    bool changed = false;
-    std::string position = writes_.run([&] {
-        changed = ranking_.setTotal(user->id, *total, millisecondsNow());
-        return positionText(ranking_, user->id);
-    });
-    if (changed) {
+    if (writes_.run([&] { return ranking_.setTotal(user->id, *total, millisecondsNow()); })) {
         topList_.totalChanged(user->id, *total);
     }
+    // Read once the total is durable, so the writer's batch holds only the writes.
+    ReaderPool::Lease reader = readers_.acquire();
+    Transaction snapshot(*reader, Transaction::Kind::Read);
+    std::string position = positionText(Ranking(*reader), user->id, &reader.bands());
+    snapshot.commit();
     return plainText(std::move(position));
 }
 
@@ -330,9 +331,11 @@ ServiceReply Service::getScores(const QueryValues& query) {
     std::string position(kNoPosition);
     {
         ReaderPool::Lease reader = readers_.acquire();
+        Transaction snapshot(*reader, Transaction::Kind::Read);
         if (std::optional<User> user = UserStore(*reader).find(valueOf(query, "username"))) {
-            position = positionText(Ranking(*reader), user->id);
+            position = positionText(Ranking(*reader), user->id, &reader.bands());
         }
+        snapshot.commit();
     }
     // The list's text is kept: only the player's position (digits or the dash, nothing to
     // escape) is written per request.
@@ -375,12 +378,16 @@ ServiceReply Service::restoreCopy(const QueryValues& query) {
         return failure(*problem);
     }
     ReaderPool::Lease reader = readers_.acquire();
+    Transaction snapshot(*reader, Transaction::Kind::Read);
     std::optional<User> user = UserStore(*reader).find(valueOf(query, "username"));
     if (!user) {
         return failure(kUnknownUser);
     }
-    return restoreReply(BackupStore(*reader).current(user->id).value_or(std::vector<BackupRow>{}),
-                        positionText(Ranking(*reader), user->id));
+    ServiceReply reply =
+        restoreReply(BackupStore(*reader).current(user->id).value_or(std::vector<BackupRow>{}),
+                     positionText(Ranking(*reader), user->id, &reader.bands()));
+    snapshot.commit();
+    return reply;
 }
 
 std::optional<User> Service::findUser(const std::string& name) {

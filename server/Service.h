@@ -9,6 +9,7 @@
 
 #include "AttemptThrottle.h"
 #include "BackupStore.h"
+#include "Checkpointer.h"
 #include "Database.h"
 #include "GroupCommit.h"
 #include "Outbox.h"
@@ -69,5 +70,6 @@ private:
     // Log-ins count as attempts until one succeeds.
     AttemptThrottle loginAttempts_;
     AttemptThrottle passwordReminders_;
+    Checkpointer checkpoints_;  // before writes_, so that it outlives every commit
     GroupCommit writes_;
 };

@@ -362,7 +362,8 @@ TEST_F(ServerIntegrationTest, StopsOnASignalAfterFinishingTheRequestsUnderWay) {
 }
 
 TEST_F(ServerIntegrationTest, AcknowledgedWritesSurviveAKillMidLoad) {
-    startServer();
+    // Unlimited, so that the writers are acknowledged as fast as their commits are durable.
+    startServer({"--per-address-rate", "0"});
     registerUser("anna");
     registerUser("bert");
 
@@ -392,9 +393,11 @@ TEST_F(ServerIntegrationTest, AcknowledgedWritesSurviveAKillMidLoad) {
             }
         }
     });
-    while (acknowledgements < 200) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (acknowledgements < 200 && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+    EXPECT_GE(acknowledgements, 200) << "the writers were not acknowledged";
     server->stop(SIGKILL);
     running = false;
     copies.join();

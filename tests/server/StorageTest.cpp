@@ -191,3 +191,41 @@ TEST_F(StorageTest, ADatabaseOfTheFirstVersionGainsTheReminderColumnsAndKeepsIts
         }
     }
 }
+
+TEST_F(StorageTest, AReadersKeptBandCountsFollowEveryCommitOfTheWriter) {
+    int64_t anna = addUser("anna");
+    int64_t bert = addUser("bert");
+    int64_t cleo = addUser("cleo");
+    int64_t dora = addUser("dora");
+    int64_t emil = addUser("emil");
+    ranking.setTotal(anna, 500, 1);
+    ranking.setTotal(bert, 1500, 2);
+    ranking.setTotal(cleo, 1550, 3);
+    ranking.setTotal(dora, 90, 4);
+
+    Database reader(directory.path() / "test.sqlite", Database::Access::Read);
+    Ranking readRanking(reader);
+    BandCounts bands;
+    auto positionOf = [&](int64_t userId) {
+        Transaction snapshot(reader, Transaction::Kind::Read);
+        std::optional<int64_t> position = readRanking.position(userId, &bands);
+        snapshot.commit();
+        return position;
+    };
+    EXPECT_EQ(positionOf(anna), 3);
+    EXPECT_EQ(positionOf(dora), 4);
+    EXPECT_EQ(positionOf(emil), std::nullopt);
+
+    ranking.setTotal(dora, 2000, 5);  // from a band below to the top
+    EXPECT_EQ(positionOf(anna), 4);
+    EXPECT_EQ(positionOf(dora), 1);
+    ranking.setTotal(cleo, 501, 6);  // into anna's band, just above her
+    EXPECT_EQ(positionOf(anna), 4);
+    EXPECT_EQ(positionOf(cleo), 3);
+    ranking.setTotal(bert, 0, 7);  // to the bottom band
+    EXPECT_EQ(positionOf(anna), 3);
+    EXPECT_EQ(positionOf(bert), 4);
+    ranking.setTotal(emil, 87000, 8);  // the highest band
+    EXPECT_EQ(positionOf(emil), 1);
+    EXPECT_EQ(positionOf(bert), 5);
+}
