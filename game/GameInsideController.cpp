@@ -178,6 +178,10 @@ void GameInsideController::applyCategoryLook() {
             label->setHidden(true);
         }
     }
+    // Only the handguns go on to a second page; elsewhere the button would do nothing.
+    if (View* next = outletView("nextButton")) {
+        next->setHidden(category_ != "handgun");
+    }
     Label* total = outlet<Label>("totalPointsLabel");
     if (total && category_ == "handgun") {
         total->setHidden(true);

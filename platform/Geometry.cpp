@@ -1,5 +1,7 @@
-// Affine transform construction, composition and inversion.
+// Affine transform construction, composition and inversion; boxes around transformed corners.
 #include "platform/Geometry.h"
+
+#include <algorithm>
 
 AffineTransform AffineTransform::rotation(double radians) {
     const double cosine = std::cos(radians);
@@ -35,4 +37,15 @@ AffineTransform AffineTransform::inverted() const {
             a / determinant,
             (c * ty - d * tx) / determinant,
             (b * tx - a * ty) / determinant};
+}
+
+Rect enclosingBox(const Point (&corners)[4]) {
+    double left = corners[0].x, right = corners[0].x, top = corners[0].y, bottom = corners[0].y;
+    for (const Point& corner : corners) {
+        left = std::min(left, corner.x);
+        right = std::max(right, corner.x);
+        top = std::min(top, corner.y);
+        bottom = std::max(bottom, corner.y);
+    }
+    return {left, top, right - left, bottom - top};
 }

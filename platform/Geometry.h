@@ -51,3 +51,6 @@ struct AffineTransform {
 
     friend bool operator==(const AffineTransform&, const AffineTransform&) = default;
 };
+
+// The smallest upright rectangle that holds the four corners of a turned or stretched box.
+Rect enclosingBox(const Point (&corners)[4]);

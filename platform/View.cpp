@@ -104,17 +104,6 @@ void drop(std::optional<PropertyAnimation<Value>>& animation) {
     animation.reset();
 }
 
-Rect enclosingBox(const Point corners[4]) {
-    double left = corners[0].x, right = corners[0].x, top = corners[0].y, bottom = corners[0].y;
-    for (int i = 1; i < 4; ++i) {
-        left = std::min(left, corners[i].x);
-        right = std::max(right, corners[i].x);
-        top = std::min(top, corners[i].y);
-        bottom = std::max(bottom, corners[i].y);
-    }
-    return {left, top, right - left, bottom - top};
-}
-
 }  // namespace
 
 View::View() = default;

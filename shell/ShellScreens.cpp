@@ -1,7 +1,6 @@
 // The shell's screens by class name.
 #include "shell/ShellScreens.h"
 
-#include <functional>
 #include <memory>
 
 #include "platform/ScreenRegistry.h"
@@ -14,17 +13,11 @@
 
 namespace {
 
-// A factory for a screen that takes no arguments.
-ScreenFactory withoutArguments(std::function<std::unique_ptr<ViewController>()> make) {
-    return [make = std::move(make)](const DeviceProfile&, const std::vector<std::string>& args)
-               -> std::unique_ptr<ViewController> { return args.empty() ? make() : nullptr; };
-}
-
 // CLASS is the phone screen, CLASS_ipad its tablet twin.
 template <class Phone, class Tablet>
 void addScreen(ScreenRegistry& registry, const std::string& className) {
-    registry.add(className, withoutArguments([] { return std::make_unique<Phone>(); }));
-    registry.add(className + "_ipad", withoutArguments([] { return std::make_unique<Tablet>(); }));
+    registry.add(className, screenWithoutArguments<Phone>());
+    registry.add(className + "_ipad", screenWithoutArguments<Tablet>());
 }
 
 }  // namespace

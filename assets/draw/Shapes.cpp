@@ -41,6 +41,18 @@ void glow(cairo_t* cr, Point center, double radius, const Color& color) {
     cairo_pattern_destroy(gradient);
 }
 
+PanelStyle cardStyle(double scale, bool lit) {
+    PanelStyle style;
+    style.radius = 8 * scale;
+    style.borderWidth = scale;
+    if (lit) {
+        style.border = palette::amber;
+        style.top = rgb(0x4a3a22);
+        style.bottom = rgb(0x231a0e);
+    }
+    return style;
+}
+
 void drawPanel(cairo_t* cr, const Rect& rect, const PanelStyle& style) {
     double half = style.borderWidth / 2;
     Rect body = rect.inset(half);

@@ -27,6 +27,10 @@ struct PanelStyle {
     double borderWidth = 1;
 };
 
+// A selectable card (a category or gun button) at SCALE: a plain panel, or, when lit (pressed),
+// a warm body with an amber border.
+PanelStyle cardStyle(double scale, bool lit);
+
 // A raised panel: gradient body, thin border and a light line along its top edge.
 void drawPanel(cairo_t* cr, const Rect& rect, const PanelStyle& style);
 

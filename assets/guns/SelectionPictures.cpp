@@ -62,15 +62,7 @@ const char* titleOf(const std::string& category) {
 
 void drawCard(cairo_t* cr, const PageGrid& grid, const art::Rect& card, int idGun, bool lit) {
     const double s = grid.scale;
-    art::PanelStyle style;
-    style.radius = 8 * s;
-    style.borderWidth = s;
-    if (lit) {
-        style.border = art::palette::amber;
-        style.top = art::rgb(0x4a3a22);
-        style.bottom = art::rgb(0x231a0e);
-    }
-    art::drawPanel(cr, card.inset(1), style);
+    art::drawPanel(cr, card.inset(1), art::cardStyle(s, lit));
     if (lit) {
         art::glow(cr, {card.x + card.width / 2, card.y + card.height / 2}, card.width * 0.5,
                   art::palette::amber.withAlpha(0.3));

@@ -42,15 +42,7 @@ void drawHubBackground(cairo_t* cr, const PictureContext& c) {
 void drawCategoryButton(cairo_t* cr, const PictureContext& c, const Category& category,
                         bool highlighted) {
     const double s = c.scale;
-    PanelStyle style;
-    style.radius = 8 * s;
-    style.borderWidth = s;
-    if (highlighted) {
-        style.border = palette::amber;
-        style.top = rgb(0x4a3a22);
-        style.bottom = rgb(0x231a0e);
-    }
-    drawPanel(cr, {1, 1, c.width - 2, c.height - 2}, style);
+    drawPanel(cr, {1, 1, c.width - 2, c.height - 2}, cardStyle(s, highlighted));
     if (highlighted) {
         glow(cr, {c.width / 2, c.height * 0.42}, c.width * 0.45, palette::amber.withAlpha(0.3));
     }
@@ -75,22 +67,20 @@ void drawGreenDot(cairo_t* cr, const PictureContext& c) {
     cairo_pattern_destroy(shine);
 }
 
-PictureSpec panelPicture(std::string name, int width, int height, const char* title) {
+PictureSpec panelPicture(std::string name, int width, int height) {
     return {std::move(name),
             width,
             height,
             width * 2,
             height * 2,
             2,
-            [title](cairo_t* cr, const PictureContext& c) {
+            [](cairo_t* cr, const PictureContext& c) {
                 const double s = c.scale;
                 drawPanel(cr, {0, 0, c.width, c.height},
                           {rgb(0x2f3843), rgb(0x161b21), palette::panelBorder, 10 * s, 1});
                 cairo_rectangle(cr, 10 * s, 2 * s, 3 * s, 22 * s);
                 setColor(cr, palette::amber.withAlpha(0.8));
                 cairo_fill(cr);
-                TextStyle faint{9 * s, Weight::Bold, palette::textMuted, 2 * s};
-                drawText(cr, title, {c.width - 12 * s, c.height - 10 * s}, faint, Align::Right);
             }};
 }
 
@@ -134,10 +124,10 @@ std::vector<PictureSpec> hubPictures() {
                                           {"NEXT", "", Icon::None, highlighted}));
     }
     pictures.push_back({"greenDot.png", 16, 16, 32, 32, 2, drawGreenDot});
-    pictures.push_back(panelPicture("hub_settings_panel.png", 280, 130, "LOG IN"));
-    pictures.push_back(panelPicture("hub_after_login_panel.png", 240, 132, "ACCOUNT"));
+    pictures.push_back(panelPicture("hub_settings_panel.png", 280, 130));
+    pictures.push_back(panelPicture("hub_after_login_panel.png", 240, 132));
     // Wider on the phone than half the tablet's, to hold the country picker beside the fields.
-    PictureSpec userDetails = panelPicture("hub_user_details_panel.png", 400, 280, "JOIN");
+    PictureSpec userDetails = panelPicture("hub_user_details_panel.png", 400, 280);
     userDetails.tabletWidth = 600;
     pictures.push_back(std::move(userDetails));
     return pictures;

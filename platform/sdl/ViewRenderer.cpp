@@ -182,16 +182,11 @@ std::optional<SDL_Rect> ViewRenderer::narrowClip(const AffineTransform& toOutput
     const Point corners[4] = {toOutput.apply({0, 0}), toOutput.apply({bounds.width, 0}),
                               toOutput.apply({0, bounds.height}),
                               toOutput.apply({bounds.width, bounds.height})};
-    double left = corners[0].x, right = left, top = corners[0].y, bottom = top;
-    for (const Point& corner : corners) {
-        left = std::min(left, corner.x);
-        right = std::max(right, corner.x);
-        top = std::min(top, corner.y);
-        bottom = std::max(bottom, corner.y);
-    }
-    SDL_Rect box{static_cast<int>(std::floor(left)), static_cast<int>(std::floor(top)), 0, 0};
-    box.w = std::max(0, static_cast<int>(std::ceil(right)) - box.x);
-    box.h = std::max(0, static_cast<int>(std::ceil(bottom)) - box.y);
+    const Rect enclosing = enclosingBox(corners);
+    SDL_Rect box{static_cast<int>(std::floor(enclosing.x)),
+                 static_cast<int>(std::floor(enclosing.y)), 0, 0};
+    box.w = std::max(0, static_cast<int>(std::ceil(enclosing.x + enclosing.width)) - box.x);
+    box.h = std::max(0, static_cast<int>(std::ceil(enclosing.y + enclosing.height)) - box.y);
     if (before) {
         SDL_Rect inside{};
         if (!SDL_IntersectRect(&box, &*before, &inside)) {

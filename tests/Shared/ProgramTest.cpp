@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "platform/PropertyList.h"
-#include "tests/support/ResourcesWithout.h"
+#include "tests/support/ResourceDirectoryWithout.h"
 #include "tests/support/TemporaryDirectory.h"
 
 namespace {
@@ -130,7 +130,7 @@ TEST_P(MediaSessionTest, RunsToItsEnd) {
     std::string arguments = std::string("--headless ") + session.arguments + " --documents " +
                             work.file("documents") + " --script " + KALVORN_SESSIONS_DIR + "/" +
                             session.script;
-    std::optional<ResourcesWithout> resources;
+    std::optional<ResourceDirectoryWithout> resources;
     if (*session.missingResource) {
         resources.emplace(KALVORN_RESOURCES_DIR, session.missingResource, false);
         arguments += " --resources " + resources->path();

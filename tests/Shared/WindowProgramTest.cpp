@@ -11,24 +11,48 @@
 #include <sstream>
 #include <vector>
 
-#include "tests/support/ResourcesWithout.h"
+#include "tests/support/ResourceDirectoryWithout.h"
 #include "tests/support/TemporaryDirectory.h"
 #include "tests/support/WindowRun.h"
 
 namespace {
 
-class WindowProgramTest : public ::testing::TestWithParam<const char*> {};
+class WindowProgramTest : public ::testing::TestWithParam<const char*> {
+protected:
+    bool tablet() const { return std::string(GetParam()) == "tablet"; }
+    std::string suffix() const { return tablet() ? "_ipad" : ""; }
+    int width() const { return tablet() ? 1024 : 480; }
+    int height() const { return tablet() ? 768 : 320; }
+    // The number of samples differingSamples takes from a screenshot of this profile.
+    size_t samples() const { return static_cast<size_t>((width() / 8) * (height() / 8)); }
+
+    // Loads screenshot SHOT from WORK and checks that it has the screen's size and, unless the
+    // screen is dark by design, shows a picture; null (and a failure) when there is none.
+    Picture expectScreenshot(const TemporaryDirectory& work, const std::string& shot,
+                             bool darkByDesign = false) const {
+        SCOPED_TRACE(shot);
+        Picture picture = loadRgba(work.file(shot));
+        if (!picture) {
+            ADD_FAILURE() << "no screenshot: " << IMG_GetError();
+            return nullptr;
+        }
+        EXPECT_EQ(picture->w, width());
+        EXPECT_EQ(picture->h, height());
+        if (!darkByDesign) {
+            EXPECT_GT(distinctColours(picture.get()), 50u);
+        }
+        return picture;
+    }
+};
 
 TEST_P(WindowProgramTest, ReachesTheMenuAndShowsIt) {
     const std::string profile = GetParam();
-    const bool tablet = profile == "tablet";
-    const std::string suffix = tablet ? "_ipad" : "";
     TemporaryDirectory work;
     std::ostringstream script;
     script << "screenshot intro.png\n"
               "wait 6.5\n"
               "expect-screen MenuController"
-           << suffix
+           << suffix()
            << "\n"
               "screenshot menu.png\n"
               "tap settingsButton\n"
@@ -39,24 +63,13 @@ TEST_P(WindowProgramTest, ReachesTheMenuAndShowsIt) {
         return;
     }
 
-    const int width = tablet ? 1024 : 480;
-    const int height = tablet ? 768 : 320;
-    for (const char* shot : {"intro.png", "menu.png", "settings.png"}) {
-        SCOPED_TRACE(shot);
-        Picture picture = loadRgba(work.file(shot));
-        ASSERT_TRUE(picture) << IMG_GetError();
-        EXPECT_EQ(picture->w, width);
-        EXPECT_EQ(picture->h, height);
-        if (std::string(shot) != "intro.png") {  // the intro is black by design
-            EXPECT_GT(distinctColours(picture.get()), 50u);
-        }
-    }
+    expectScreenshot(work, "intro.png", true);  // the intro is black by design
+    expectScreenshot(work, "menu.png");
+    expectScreenshot(work, "settings.png");
 }
 
 TEST_P(WindowProgramTest, ShowsTheHubItsPanelsAndEveryGunSelectionPage) {
     const std::string profile = GetParam();
-    const bool tablet = profile == "tablet";
-    const std::string suffix = tablet ? "_ipad" : "";
     struct Page {
         const char* action;  // the hub's action that opens the page
         const char* shot;
@@ -66,7 +79,7 @@ TEST_P(WindowProgramTest, ShowsTheHubItsPanelsAndEveryGunSelectionPage) {
         {"rifles", "page-rifles.png"},     {"machine", "page-machineguns.png"},
         {"sniper", "page-sniper.png"},     {"shotgun", "page-shotgun.png"}};
     std::ostringstream script;
-    script << "wait 6.5\naction game\nwait 1\nexpect-screen GameMenuController" << suffix
+    script << "wait 6.5\naction game\nwait 1\nexpect-screen GameMenuController" << suffix()
            << "\nscreenshot hub.png\n"
               "action showSettingsView\nwait 0.7\nscreenshot hub-settings.png\n"
               "action applySettings\nwait 0.7\n"
@@ -76,14 +89,14 @@ TEST_P(WindowProgramTest, ShowsTheHubItsPanelsAndEveryGunSelectionPage) {
               "action hideUserDetailsView\nwait 0.7\n";
     for (const Page& page : pages) {
         script << "action " << page.action << "\nwait 1\nexpect-screen GameInsideController"
-               << suffix << "\nscreenshot " << page.shot << "\n";
+               << suffix() << "\nscreenshot " << page.shot << "\n";
         if (std::string(page.action) == "handguns:") {
             script << "action nextButton:\nwait 1\nscreenshot page-handgun-2.png\n"
                       "action backButtonHandGun\nwait 1\n";
         } else {
             script << "action backButton\nwait 1\n";
         }
-        script << "expect-screen GameMenuController" << suffix << "\n";
+        script << "expect-screen GameMenuController" << suffix() << "\n";
     }
     TemporaryDirectory work;
     runInWindow(KALVORN_PROGRAM, profile, work, script.str());
@@ -91,34 +104,27 @@ TEST_P(WindowProgramTest, ShowsTheHubItsPanelsAndEveryGunSelectionPage) {
         return;
     }
 
-    const int width = tablet ? 1024 : 480;
-    const int height = tablet ? 768 : 320;
-    std::vector<std::string> shots = {"hub.png", "hub-settings.png", "hub-after-login.png",
-                                      "hub-user-details.png", "page-handgun-2.png"};
-    for (const Page& page : pages) {
-        shots.push_back(page.shot);
+    Picture hub = expectScreenshot(work, "hub.png");
+    std::vector<Picture> panels;
+    for (const char* panel : {"hub-settings.png", "hub-after-login.png", "hub-user-details.png"}) {
+        panels.push_back(expectScreenshot(work, panel));
     }
-    for (const std::string& shot : shots) {
-        SCOPED_TRACE(shot);
-        Picture picture = loadRgba(work.file(shot));
-        ASSERT_TRUE(picture) << IMG_GetError();
-        EXPECT_EQ(picture->w, width);
-        EXPECT_EQ(picture->h, height);
-        EXPECT_GT(distinctColours(picture.get()), 50u);
+    Picture second = expectScreenshot(work, "page-handgun-2.png");
+    std::vector<Picture> shown;
+    for (const Page& page : pages) {
+        shown.push_back(expectScreenshot(work, page.shot));
+    }
+    if (HasFailure()) {
+        return;
     }
     // Each panel, page and the second handgun page show something of their own.
-    const size_t samples = static_cast<size_t>((width / 8) * (height / 8));
-    Picture hub = loadRgba(work.file("hub.png"));
-    for (const char* panel : {"hub-settings.png", "hub-after-login.png", "hub-user-details.png"}) {
-        Picture shown = loadRgba(work.file(panel));
-        EXPECT_GT(differingSamples(hub.get(), shown.get()), samples / 20) << panel;
+    for (const Picture& panel : panels) {
+        EXPECT_GT(differingSamples(hub.get(), panel.get()), samples() / 20);
     }
-    Picture first = loadRgba(work.file("page-handgun.png"));
-    Picture second = loadRgba(work.file("page-handgun-2.png"));
-    EXPECT_GT(differingSamples(first.get(), second.get()), samples / 10);
+    const Picture& first = shown.front();
+    EXPECT_GT(differingSamples(first.get(), second.get()), samples() / 10);
     for (size_t i = 1; i < pages.size(); ++i) {
-        Picture page = loadRgba(work.file(pages[i].shot));
-        EXPECT_GT(differingSamples(first.get(), page.get()), samples / 10) << pages[i].shot;
+        EXPECT_GT(differingSamples(first.get(), shown[i].get()), samples() / 10) << pages[i].shot;
     }
 }
 
@@ -148,24 +154,17 @@ void checkScreenshotScript(const std::string& profile, const std::string& name,
         return;
     }
 
-    const bool tablet = profile == "tablet";
-    const int width = tablet ? 1024 : 480;
-    const int height = tablet ? 768 : 320;
     std::vector<Picture> pictures;
     for (const std::string& shot : shots) {
-        SCOPED_TRACE(shot);
-        Picture picture = loadRgba(work.file(shot));
-        ASSERT_TRUE(picture) << IMG_GetError();
-        EXPECT_EQ(picture->w, width);
-        EXPECT_EQ(picture->h, height);
-        EXPECT_GT(distinctColours(picture.get()), 50u);
-        pictures.push_back(std::move(picture));
+        pictures.push_back(expectScreenshot(work, shot));
+    }
+    if (HasFailure()) {
+        return;
     }
     // Each shows a screen of its own: no two are alike.
-    const size_t samples = static_cast<size_t>((width / 8) * (height / 8));
     for (size_t i = 0; i < pictures.size(); ++i) {
         for (size_t j = i + 1; j < pictures.size(); ++j) {
-            EXPECT_GT(differingSamples(pictures[i].get(), pictures[j].get()), samples / 50)
+            EXPECT_GT(differingSamples(pictures[i].get(), pictures[j].get()), samples() / 50)
                 << shots[i] << " and " << shots[j];
         }
     }
@@ -202,7 +201,7 @@ TEST_P(WindowProgramTest, GoesThroughTheMediaScreens) {
                     "--device-model iPhone1,1");
     } else {
         SCOPED_TRACE("a missing tutorial movie");
-        ResourcesWithout resources(KALVORN_RESOURCES_DIR, "tutorial2.mp4", false);
+        ResourceDirectoryWithout resources(KALVORN_RESOURCES_DIR, "tutorial2.mp4", false);
         TemporaryDirectory work;
         runInWindow(KALVORN_PROGRAM, profile, work,
                     readFile(sessions + "tutorial-missing-movie-" + profile + ".txt"),

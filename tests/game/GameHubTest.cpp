@@ -6,6 +6,7 @@
 #include "platform/Switch.h"
 #include "platform/TextField.h"
 #include "tests/game/HubSession.h"
+#include "tests/support/ResourcesWithout.h"
 
 namespace {
 
@@ -182,14 +183,31 @@ TEST_P(GameHubTest, EachCategoryPlaysItsSoundAndOpensItsPage) {
         const SoundRecord& sound = *session.services.sounds().back();
         EXPECT_EQ(sound.name, row.sound);
         EXPECT_EQ(sound.type, "aif");
+        EXPECT_TRUE(sound.resourceFound) << "the build makes " << row.sound;
         ASSERT_TRUE(session.run("action backButton\nwait 0.6\nexpect-screen GameMenuController" +
                                 session.suffix() + "\n"));
     }
     // Each new sound replaces the player of the one before.
     const auto& sounds = session.services.sounds();
     EXPECT_TRUE(sounds[sounds.size() - 2]->released);
-    EXPECT_TRUE(sounds.back()->resourceFound);
     EXPECT_FALSE(sounds.back()->released);
+}
+
+TEST_P(GameHubTest, ACategoryWhoseSoundIsMissingOpensInSilence) {
+    session.store(450, "rifles", 20);
+    ResourcesWithout missing({"load_3.aif"});
+    session.openHub();
+    ASSERT_TRUE(session.run("action rifles\nwait 0.6\nexpect-screen GameInsideController" +
+                            session.suffix() + "\nexpect gun3Label.text = 450\n"));
+    ASSERT_FALSE(session.services.sounds().empty());
+    const SoundRecord& sound = *session.services.sounds().back();
+    EXPECT_EQ(sound.name, "load_3");
+    EXPECT_FALSE(sound.resourceFound);
+    EXPECT_EQ(sound.playCount, 0);
+    ASSERT_TRUE(
+        session.run("action backButton\nwait 0.6\nexpect riflesTotalPoints.text = 450\n"
+                    "action sniper\nwait 0.6\n"));
+    EXPECT_TRUE(session.services.sounds().back()->resourceFound) << "the next sound plays";
 }
 
 TEST_P(GameHubTest, EachPanelMovesByItsOffsetOnlyFromItsOtherState) {

@@ -33,6 +33,11 @@ protected:
     void reply(const std::string& endpoint, UrlReply canned) {
         session.services.addUrlReply(kService + endpoint, std::move(canned));
     }
+    // Sends the hub's ACTION with ENDPOINT answering CANNED, and lets the reply arrive.
+    void answer(const std::string& action, const std::string& endpoint, UrlReply canned) {
+        reply(endpoint, std::move(canned));
+        ASSERT_TRUE(session.run("action " + action + "\nwait 0.1\n"));
+    }
     std::vector<std::string> urls(const std::string& endpoint) const {
         std::vector<std::string> found;
         for (const UrlRequest& request : session.services.urlRequests()) {
@@ -125,8 +130,7 @@ TEST_P(HubAccountTest, ALaterLogInAsksAndYesRestoresTotalsAndPosition) {
     ASSERT_TRUE(session.run("action autologinChangeAndSave\n"));
     EXPECT_EQ(setting("autologin"), "1");
     fill("ala kot", "pw pw");
-    reply("loginUser.php", UrlReply::text("[\"1\"]"));
-    ASSERT_TRUE(session.run("action loginClick\nwait 0.1\n"));
+    answer("loginClick", "loginUser.php", UrlReply::text("[\"1\"]"));
     EXPECT_EQ(urls("loginUser.php")[0],
               "http://svc.test/loginUser.php?username=ala+kot&password=pw+pw");
     EXPECT_EQ(text("totalPointsLabel"), "100");
@@ -156,9 +160,8 @@ TEST_P(HubAccountTest, NoAnswersNothingAndTheReminderAlertClearsItsFlag) {
     deviceHadALogin();
     session.openHub();
     fill("ala", "pw");
-    reply("loginUser.php", UrlReply::text("[1]"));
     reply("forgot.php", UrlReply::text("[1]"));
-    ASSERT_TRUE(session.run("action loginClick\nwait 0.1\n"));
+    answer("loginClick", "loginUser.php", UrlReply::text("[1]"));
     alert()->dismiss(1);
     EXPECT_TRUE(urls("restoreCopy.php").empty());
 
@@ -176,8 +179,7 @@ TEST_P(HubAccountTest, NoAnswersNothingAndTheReminderAlertClearsItsFlag) {
 TEST_P(HubAccountTest, FailureRepliesShowTheMessageInRedAndKeepTheFields) {
     session.openHub();
     fill("al", "pw");
-    reply("checkUser.php", UrlReply::text("[0,\"This user name is taken.\"]"));
-    ASSERT_TRUE(session.run("action joinClick\nwait 0.1\n"));
+    answer("joinClick", "checkUser.php", UrlReply::text("[0,\"This user name is taken.\"]"));
     EXPECT_EQ(text("messageLabel"), "This user name is taken.");
     EXPECT_EQ(session.top()->outlet<Label>("messageLabel")->textColor(), (Color{1, 0, 0, 1}));
     EXPECT_TRUE(hub().isJoinStep1()) << "a failure leaves the step 1 flag";
@@ -187,15 +189,14 @@ TEST_P(HubAccountTest, FailureRepliesShowTheMessageInRedAndKeepTheFields) {
     EXPECT_EQ(text("password"), "pw");
 
     session.services.clearUrlReplies();
-    reply("loginUser.php", UrlReply::text("<html>500 Internal Server Error</html>", 500));
-    ASSERT_TRUE(session.run("action loginClick\nwait 0.1\n"));
+    answer("loginClick", "loginUser.php",
+           UrlReply::text("<html>500 Internal Server Error</html>", 500));
     EXPECT_FALSE(hub().isJoinStep1()) << "loginClick clears it";
     EXPECT_EQ(text("messageLabel"), "") << "an error page counts as a failure without message";
     EXPECT_FALSE(hub().isLogin());
 
     session.services.clearUrlReplies();
-    reply("loginUser.php", UrlReply::text("[1]", 503));
-    ASSERT_TRUE(session.run("action loginClick\nwait 0.1\n"));
+    answer("loginClick", "loginUser.php", UrlReply::text("[1]", 503));
     EXPECT_EQ(session.app->login, "defaultUser") << "a success code on an error status is none";
 
     session.services.clearUrlReplies();
@@ -241,8 +242,7 @@ TEST_P(HubAccountTest, ATapWhileARequestIsUnderWayDoesNothing) {
 TEST_P(HubAccountTest, FailedOrImpossibleRequestsFreeTheHubWithTheErrorAlert) {
     session.openHub();
     fill("ala", "pw");
-    reply("loginUser.php", UrlReply::failure("Operation timed out"));
-    ASSERT_TRUE(session.run("action loginClick\nwait 0.1\n"));
+    answer("loginClick", "loginUser.php", UrlReply::failure("Operation timed out"));
     EXPECT_FALSE(turning());
     EXPECT_FALSE(hub().isLoading());
     EXPECT_FALSE(hub().isLogin());
@@ -272,8 +272,7 @@ TEST_P(HubAccountTest, FailedOrImpossibleRequestsFreeTheHubWithTheErrorAlert) {
 
     session.services.setRefusingConnections(false);
     session.services.clearUrlReplies();
-    reply("loginUser.php", UrlReply::text("[1]"));
-    ASSERT_TRUE(session.run("action loginClick\nwait 0.1\n"));
+    answer("loginClick", "loginUser.php", UrlReply::text("[1]"));
     EXPECT_EQ(urls("loginUser.php").size(), 2u) << "the hub takes requests again";
     EXPECT_EQ(session.app->login, "ala");
 }
@@ -347,8 +346,7 @@ TEST_P(HubAccountTest, LogOutBacksUpTheLeavingUserAndShowsZeros) {
 TEST_P(HubAccountTest, APoppedHubHearsNoReplyTimerOrAlert) {
     session.openHub();
     fill("ala", "pw");
-    reply("checkUser.php", UrlReply::text("[1]"));
-    ASSERT_TRUE(session.run("action joinClick\nwait 0.1\n"));
+    answer("joinClick", "checkUser.php", UrlReply::text("[1]"));
     reply("loginUser.php", UrlReply{{"[1]"}, "", 1, 200});
     ASSERT_TRUE(session.run("action loginClick\naction backButton\nwait 2\n"));
     EXPECT_EQ(session.app->login, "defaultUser");
@@ -367,10 +365,8 @@ TEST_P(HubAccountTest, APoppedHubHearsNoReplyTimerOrAlert) {
 TEST_P(HubAccountTest, NoPasswordReachesTheLog) {
     session.openHub();
     fill("ala", "Tajne#Haslo");
-    reply("loginUser.php", UrlReply::failure("Operation timed out"));
-    ASSERT_TRUE(session.run("action loginClick\nwait 0.1\n"));
-    reply("checkUser.php", UrlReply::text("<html>oops</html>", 500));
-    ASSERT_TRUE(session.run("action joinClick\nwait 0.1\n"));
+    answer("loginClick", "loginUser.php", UrlReply::failure("Operation timed out"));
+    answer("joinClick", "checkUser.php", UrlReply::text("<html>oops</html>", 500));
     for (const std::string& line : Platform::current().logLines()) {
         EXPECT_EQ(line.find("Tajne"), std::string::npos) << line;
     }

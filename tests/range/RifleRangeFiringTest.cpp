@@ -12,6 +12,7 @@
 #include "platform/SoundPlayer.h"
 #include "range/RifleRangeGameController.h"
 #include "tests/range/RangeSession.h"
+#include "tests/support/ResourcesWithout.h"
 
 namespace {
 
@@ -65,6 +66,24 @@ TEST_F(RifleRangeFiringTest, ASingleShotTakesTwoTicks) {
     EXPECT_TRUE(screen.asNormal());
     ASSERT_TRUE(session.run("wait 0.5\nexpect ammoLabel.text = 6\n"));
     EXPECT_EQ(session.sounds("Colt_1911").size(), 1u);
+}
+
+TEST_F(RifleRangeFiringTest, MissingSoundsLeaveTheShotAndTheReloadAsTheyAre) {
+    ResourcesWithout missing({"Glock_17c.aif", "luska_1.aif", "load_handgun.aif"});
+    RifleRangeGameController& screen = open(5);
+    ASSERT_TRUE(
+        session.run("tap active_gun\nwait 0.05\nexpect fire.hidden = false\n"
+                    "wait 0.05\nexpect ammoLabel.text = 16\n"));
+    EXPECT_TRUE(gun().transform().isIdentity());
+    EXPECT_FALSE(screen.isTimerRunning());
+    for (const char* name : {"Glock_17c", "luska_1"}) {
+        ASSERT_FALSE(session.sounds(name).empty()) << name;
+        EXPECT_FALSE(session.sounds(name).back()->resourceFound) << name;
+    }
+    ASSERT_TRUE(
+        session.run("tap active_gun\nwait 0.1\nexpect ammoLabel.text = 15\n"
+                    "action reload\nexpect ammoLabel.text = 17\n"));
+    EXPECT_EQ(screen.ammoStatus(), 17);
 }
 
 TEST_F(RifleRangeFiringTest, TheReturnHalfTiltsFurtherBeforeTheShotEnds) {

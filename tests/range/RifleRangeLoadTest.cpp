@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/Bundle.h"
 #include "platform/ImageView.h"
 #include "platform/Label.h"
 #include "platform/Pictures.h"
@@ -96,6 +97,37 @@ TEST_P(RifleRangeLoadTest, GunsWithoutTheirOwnSoundKeepTheDefaults) {
     EXPECT_EQ(open(28).gunAmmo(), GetParam() ? 8 : 5);
     EXPECT_TRUE(session.run("open " + session.screenClass("RifleRangeGameController") +
                             " 24\nexpect ammoLabel.text = 200\nexpect modeLabel.text = 1\n"));
+}
+
+// Every sound the gun table names, the casing's and the three reloads' are resources.
+TEST_P(RifleRangeLoadTest, EverySoundOfTheGunTableExists) {
+    for (const char* name : {"Colt_1911",
+                             "Cz_75",
+                             "Desert_eagle",
+                             "Glock_17c",
+                             "Makarov",
+                             "p08_Parabellum",
+                             "1",
+                             "Walther_P38",
+                             "P90",
+                             "MP40",
+                             "Mp5",
+                             "Ak_47",
+                             "M16",
+                             "Steyr_Aug",
+                             "Stg_44",
+                             "BAR1918",
+                             "M249",
+                             "Svd_Dragunov",
+                             "Mossberg_500",
+                             "Saiga",
+                             "Spas_12",
+                             "load_handgun",
+                             "load_other",
+                             "load_shotgun",
+                             "luska_1"}) {
+        EXPECT_TRUE(Bundle::main().pathForResource(name, "aif")) << name;
+    }
 }
 
 TEST_P(RifleRangeLoadTest, TheOpeningSmokeAndOnThePhoneTheSmokeRoutine) {

@@ -6,7 +6,7 @@
 #include "platform/NavigationController.h"
 #include "shell/IntroController.h"
 #include "tests/support/LaunchedGame.h"
-#include "tests/support/ResourcesWithout.h"
+#include "tests/support/ResourceDirectoryWithout.h"
 
 namespace {
 
@@ -103,7 +103,7 @@ TEST(TutorialTest, TappingAPlayingMovieLeavesItForTheMenu) {
 }
 
 TEST(TutorialTest, MissingMovieReturnsToTheMenuAtOnce) {
-    ResourcesWithout resources(KALVORN_TEST_RESOURCES_DIR, "tutorial2.mp4", false);
+    ResourceDirectoryWithout resources(KALVORN_TEST_RESOURCES_DIR, "tutorial2.mp4", false);
     LaunchedGame game(Profile::Phone, std::nullopt, resources.path());
     openTutorialMenu(game);
     const size_t moviesBefore = game.services().movies().size();
@@ -117,7 +117,7 @@ TEST(TutorialTest, MissingMovieReturnsToTheMenuAtOnce) {
 TEST(TutorialTest, UndecodableMovieEndsAsIfFinishedOnBothPaths) {
     for (std::optional<std::string> model : {std::optional<std::string>(), {"iPhone1,1"}}) {
         SCOPED_TRACE(model.value_or("newer model"));
-        ResourcesWithout resources(KALVORN_TEST_RESOURCES_DIR, "tutorial1.mp4", true);
+        ResourceDirectoryWithout resources(KALVORN_TEST_RESOURCES_DIR, "tutorial1.mp4", true);
         LaunchedGame game(Profile::Phone, model, resources.path());
         openTutorialMenu(game);
         ASSERT_TRUE(
@@ -169,7 +169,7 @@ TEST(TutorialTest, FirstPhoneModelPlaysASlowMovieOnceLoaded) {
 }
 
 TEST(TutorialTest, IntroMovieThatNeverLoadsIsDroppedOnceTheMenuIsUp) {
-    ResourcesWithout resources(KALVORN_TEST_RESOURCES_DIR, "intro.mp4", true);
+    ResourceDirectoryWithout resources(KALVORN_TEST_RESOURCES_DIR, "intro.mp4", true);
     LaunchedGame game(Profile::Phone, std::nullopt, resources.path());
     game.launch();
     auto& intro = dynamic_cast<IntroController&>(

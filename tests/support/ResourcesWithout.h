@@ -1,28 +1,33 @@
-// A resources directory like another one, linked file by file into a temporary directory, but
-// with one file missing (or present but empty, which no movie player or picture loader can read).
+// The build's resources less some files, for tests of what a screen does when one is missing:
+// while the object lives, the bundle reads a directory that links to every resource but those.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <string>
+#include <vector>
 
+#include "platform/Bundle.h"
 #include "tests/support/TemporaryDirectory.h"
 
 class ResourcesWithout {
 public:
-    ResourcesWithout(const std::string& resources, const std::string& file, bool leaveEmptyFile) {
-        for (const auto& entry : std::filesystem::directory_iterator(resources)) {
+    // MISSING: file names in the resources directory ("load_1.aif").
+    explicit ResourcesWithout(const std::vector<std::string>& missing)
+        : previous_(Bundle::main().resourcesDirectory()) {
+        for (const auto& entry : std::filesystem::directory_iterator(previous_)) {
             const std::string name = entry.path().filename().string();
-            if (name != file) {
-                std::filesystem::create_symlink(entry.path(), directory_.path() / name);
+            if (std::find(missing.begin(), missing.end(), name) == missing.end()) {
+                std::filesystem::create_symlink(entry.path(), links_.path() / name);
             }
         }
-        if (leaveEmptyFile) {
-            std::ofstream(directory_.path() / file).flush();
-        }
+        Bundle::main().setResourcesDirectory(links_.path().string());
     }
-    std::string path() const { return directory_.path().string(); }
+    ~ResourcesWithout() { Bundle::main().setResourcesDirectory(previous_); }
+    ResourcesWithout(const ResourcesWithout&) = delete;
+    ResourcesWithout& operator=(const ResourcesWithout&) = delete;
 
 private:
-    TemporaryDirectory directory_;
+    std::string previous_;
+    TemporaryDirectory links_;
 };
