@@ -17,6 +17,12 @@
 
 namespace {
 
+std::string readFile(const std::string& path) {
+    std::ifstream file(path);
+    EXPECT_TRUE(file) << path;
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
 class WindowProgramTest : public ::testing::TestWithParam<const char*> {
 protected:
     bool tablet() const { return std::string(GetParam()) == "tablet"; }
@@ -42,6 +48,42 @@ protected:
             EXPECT_GT(distinctColours(picture.get()), 50u);
         }
         return picture;
+    }
+
+    // A screenshot script of docs/screenshots, run in the window: each picture has the screen's
+    // size, shows something, and differs from every other one.
+    void checkScreenshotScript(const std::string& name, size_t expectedShots) {
+        const std::string profile = GetParam();
+        const std::string script =
+            readFile(std::string(KALVORN_SCRIPTS_DIR) + "/" + name + "-" + profile + ".txt");
+        std::vector<std::string> shots;
+        std::istringstream lines(script);
+        for (std::string line; std::getline(lines, line);) {
+            if (line.rfind("screenshot ", 0) == 0) {
+                shots.push_back(line.substr(std::strlen("screenshot ")));
+            }
+        }
+        ASSERT_EQ(shots.size(), expectedShots);
+        TemporaryDirectory work;
+        runInWindow(KALVORN_PROGRAM, profile, work, script);
+        if (HasFatalFailure()) {
+            return;
+        }
+
+        std::vector<Picture> pictures;
+        for (const std::string& shot : shots) {
+            pictures.push_back(expectScreenshot(work, shot));
+        }
+        if (HasFailure()) {
+            return;
+        }
+        // Each shows a screen of its own: no two are alike.
+        for (size_t i = 0; i < pictures.size(); ++i) {
+            for (size_t j = i + 1; j < pictures.size(); ++j) {
+                EXPECT_GT(differingSamples(pictures[i].get(), pictures[j].get()), samples() / 50)
+                    << shots[i] << " and " << shots[j];
+            }
+        }
     }
 };
 
@@ -128,58 +170,16 @@ TEST_P(WindowProgramTest, ShowsTheHubItsPanelsAndEveryGunSelectionPage) {
     }
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream file(path);
-    EXPECT_TRUE(file) << path;
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
-// A screenshot script of docs/screenshots, run in the window: each picture has the screen's size,
-// shows something, and differs from every other one.
-void checkScreenshotScript(const std::string& profile, const std::string& name,
-                           size_t expectedShots) {
-    const std::string script =
-        readFile(std::string(KALVORN_SCRIPTS_DIR) + "/" + name + "-" + profile + ".txt");
-    std::vector<std::string> shots;
-    std::istringstream lines(script);
-    for (std::string line; std::getline(lines, line);) {
-        if (line.rfind("screenshot ", 0) == 0) {
-            shots.push_back(line.substr(std::strlen("screenshot ")));
-        }
-    }
-    ASSERT_EQ(shots.size(), expectedShots);
-    TemporaryDirectory work;
-    runInWindow(KALVORN_PROGRAM, profile, work, script);
-    if (::testing::Test::HasFatalFailure()) {
-        return;
-    }
-
-    std::vector<Picture> pictures;
-    for (const std::string& shot : shots) {
-        pictures.push_back(expectScreenshot(work, shot));
-    }
-    if (HasFailure()) {
-        return;
-    }
-    // Each shows a screen of its own: no two are alike.
-    for (size_t i = 0; i < pictures.size(); ++i) {
-        for (size_t j = i + 1; j < pictures.size(); ++j) {
-            EXPECT_GT(differingSamples(pictures[i].get(), pictures[j].get()), samples() / 50)
-                << shots[i] << " and " << shots[j];
-        }
-    }
-}
-
 // The range's screenshot scripts: the gun menu with its locks and with the lock notice, a
 // handgun and a rifle mid-shot, a gallery page.
 TEST_P(WindowProgramTest, MakesTheRangeScreenshots) {
-    checkScreenshotScript(GetParam(), "range-screenshots", 5);
+    checkScreenshotScript("range-screenshots", 5);
 }
 
 // The media screens' screenshot scripts: the tutorial menu, a frame of a tutorial movie, the
 // encyclopedia's list, its page turning over and the page, the about page.
 TEST_P(WindowProgramTest, MakesTheMediaScreenshots) {
-    checkScreenshotScript(GetParam(), "media-screenshots", 6);
+    checkScreenshotScript("media-screenshots", 6);
 }
 
 // The media screens' sessions in the window, on the real clock and the real movie player.
