@@ -46,15 +46,11 @@ int64_t BandCounts::playersInHigherBands(Database& reader, int64_t points) {
 
 std::optional<int64_t> Ranking::position(int64_t userId, BandCounts* bands) const {
     if (bands != nullptr) {
-        int64_t points;
-        {
-            Query query = database_.query("SELECT points FROM totals WHERE user_id = ?");
-            query.bind(1, userId);
-            if (!query.step()) {
-                return std::nullopt;
-            }
-            points = query.integer(0);
+        std::optional<int64_t> stored = total(userId);
+        if (!stored) {
+            return std::nullopt;
         }
+        int64_t points = *stored;
         Query query =
             database_.query("SELECT COUNT(*) FROM totals WHERE points > ? AND points < ?");
         query.bind(1, points).bind(2, (points / 100 + 1) * 100);
@@ -69,6 +65,15 @@ std::optional<int64_t> Ranking::position(int64_t userId, BandCounts* bands) cons
         "         + (SELECT COUNT(*) FROM totals AS ahead WHERE ahead.points > mine.points "
         "            AND ahead.points < (mine.points / 100 + 1) * 100) "
         "FROM totals AS mine WHERE mine.user_id = ?");
+    query.bind(1, userId);
+    if (!query.step()) {
+        return std::nullopt;
+    }
+    return query.integer(0);
+}
+
+std::optional<int64_t> Ranking::total(int64_t userId) const {
+    Query query = database_.query("SELECT points FROM totals WHERE user_id = ?");
     query.bind(1, userId);
     if (!query.step()) {
         return std::nullopt;

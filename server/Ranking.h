@@ -43,9 +43,10 @@ public:
     // Dates are made strictly increasing, so two totals sent within one millisecond still keep
     // the order in which they arrived. Returns whether the stored total changed.
     bool setTotal(int64_t userId, int64_t points, int64_t now);
-    // Absent when the player has never sent a total. Given the band counts of this (read)
+    // Both absent when the player has never sent a total. Given the band counts of this (read)
     // connection, only the player's own band is counted in the file.
     std::optional<int64_t> position(int64_t userId, BandCounts* bands = nullptr) const;
+    std::optional<int64_t> total(int64_t userId) const;
     std::vector<RankingEntry> top() const;
 
 private:

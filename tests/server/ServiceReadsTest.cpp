@@ -134,3 +134,19 @@ TEST_F(ServiceReadsTest, ReadsAreAnsweredWhileAWriteWaitsForTheDatabase) {
     EXPECT_EQ(pending.get(), "1");
     EXPECT_EQ(scoresFor("player1").names.front(), "player1");
 }
+
+TEST_F(ServiceReadsTest, AnUnchangedTotalIsAnsweredWithoutWaitingForTheWriter) {
+    seedPlayers(3);  // totals 1010, 1020, 1030
+    Database otherWriter(directory.path() / "kalvorn.sqlite");
+    otherWriter.execute("BEGIN IMMEDIATE");
+    auto changed = std::async(std::launch::async, [&] { return sendScore("player3", 900); });
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(sendScore("player1", 1010), "3");
+    EXPECT_EQ(sendScore("player2", 1020), "2");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+    EXPECT_EQ(changed.wait_for(0s), std::future_status::timeout) << "stored past a lock";
+
+    otherWriter.execute("ROLLBACK");
+    EXPECT_EQ(changed.get(), "3");
+    EXPECT_EQ(sendScore("player1", 1010), "2");
+}
