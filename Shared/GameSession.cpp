@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 
 #include "app/AppDelegate_All.h"
 #include "app/SettingManagement.h"
@@ -22,6 +23,7 @@
 #include "platform/ScriptSession.h"
 #include "platform/Window.h"
 #include "platform/headless/HeadlessServices.h"
+#include "platform/sdl/MovieDecoder.h"
 #include "platform/sdl/OffscreenRenderer.h"
 #include "platform/sdl/SdlServices.h"
 #include "platform/sdl/SdlWindow.h"
@@ -38,6 +40,14 @@ constexpr double kTransferWaitSeconds = 0.1;
 
 std::string defaultDeviceModel(LaunchOptions::Profile profile) {
     return profile == LaunchOptions::Profile::Tablet ? "iPad2,1" : "iPhone3,1";
+}
+
+std::optional<double> lengthOfMovie(const std::string& path) {
+    MovieDecoder decoder;
+    if (!decoder.open(path) || decoder.duration() <= 0) {
+        return std::nullopt;
+    }
+    return decoder.duration();
 }
 
 void prepareDocumentsDirectory(const std::string& directory) {
@@ -67,6 +77,10 @@ GameSession::GameSession(const LaunchOptions& options) : options_(options) {
         standIns = headlessServices_;
         if (!options_.recordingConnections) {
             standIns->useRealConnections(connections);
+        }
+        if (!options_.moviesPlayUntilFinished) {
+            // Movies last as long as in the window, on the virtual clock.
+            standIns->setMovieLength(lengthOfMovie);
         }
     } else {
         standIns = &SdlServices::install().urlAndLeaderboard();

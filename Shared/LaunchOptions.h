@@ -25,6 +25,9 @@ struct LaunchOptions {
     // Headless only, not on the command line: tests that script replies keep the recording
     // connections of the headless platform.
     bool recordingConnections = false;
+    // Headless only, not on the command line: tests that end movies themselves (or give every
+    // movie one length) rather than let each play for the length of its file.
+    bool moviesPlayUntilFinished = false;
 };
 
 // The options, or a message saying what is wrong with the command line.

@@ -26,9 +26,23 @@ void HeadlessSoundPlayer::stop() {
 
 HeadlessMoviePlayer::HeadlessMoviePlayer(HeadlessServices& services,
                                          std::shared_ptr<MovieRecord> record)
-    : services_(services), record_(std::move(record)) {}
+    : services_(services), record_(std::move(record)) {
+    const double loadDelay = services_.movieLoadDelay();
+    if (record_->loadable && loadDelay > 0) {
+        record_->loadable = false;
+        loadTimer_ = RunLoop::main().performAfterDelay(loadDelay, [this] {
+            record_->loadable = true;
+            if (playWhenLoaded_) {
+                play();
+            }
+        });
+    }
+}
 
 HeadlessMoviePlayer::~HeadlessMoviePlayer() {
+    if (loadTimer_) {
+        loadTimer_->invalidate();
+    }
     if (endTimer_) {
         endTimer_->invalidate();
     }
@@ -46,18 +60,25 @@ int HeadlessMoviePlayer::loadState() const {
 }
 
 void HeadlessMoviePlayer::play() {
-    if (!record_->loadable || record_->playing) {
+    if (!record_->loadable) {
+        // As a real player: asked while loading, it plays once loaded.
+        playWhenLoaded_ = loadTimer_ && loadTimer_->isValid();
+        return;
+    }
+    playWhenLoaded_ = false;
+    if (record_->playing) {
         return;
     }
     ++record_->playCount;
     record_->playing = true;
     record_->finished = false;
-    if (std::optional<double> duration = services_.movieDuration()) {
+    if (std::optional<double> duration = services_.movieDurationOf(record_->path)) {
         endTimer_ = RunLoop::main().performAfterDelay(*duration, [this] { finish(); });
     }
 }
 
 void HeadlessMoviePlayer::stop() {
+    playWhenLoaded_ = false;
     if (endTimer_) {
         endTimer_->invalidate();
     }

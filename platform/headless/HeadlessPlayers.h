@@ -42,8 +42,10 @@ public:
 private:
     HeadlessServices& services_;
     std::shared_ptr<MovieRecord> record_;
+    std::shared_ptr<Timer> loadTimer_;
     std::shared_ptr<Timer> endTimer_;
     std::shared_ptr<Timer> notification_;
+    bool playWhenLoaded_ = false;
 };
 
 class HeadlessUrlConnection : public UrlConnection {

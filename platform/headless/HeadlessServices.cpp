@@ -38,6 +38,13 @@ std::unique_ptr<MoviePlayer> HeadlessServices::createMoviePlayer(const std::stri
     return player;
 }
 
+std::optional<double> HeadlessServices::movieDurationOf(const std::string& path) const {
+    if (movieDuration_ || !movieLength_) {
+        return movieDuration_;
+    }
+    return movieLength_(path);
+}
+
 MoviePlayer* HeadlessServices::fullScreenMovie() {
     for (auto it = liveMovies_.rbegin(); it != liveMovies_.rend(); ++it) {
         if ((*it)->isPresentedFullScreen() &&

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -104,10 +105,17 @@ public:
     const std::vector<std::shared_ptr<const SoundRecord>>& sounds() const { return sounds_; }
     const std::vector<std::shared_ptr<const MovieRecord>>& movies() const { return movies_; }
 
-    // When set, a movie that plays ends by itself after this many seconds; otherwise movies end
-    // only through finishPlayingMovies().
+    // When set, a movie that plays ends by itself after this many seconds. Otherwise a movie
+    // whose length the length function knows ends after that length, and any other ends only
+    // through finishPlayingMovies().
     void setMovieDuration(std::optional<double> seconds) { movieDuration_ = seconds; }
-    std::optional<double> movieDuration() const { return movieDuration_; }
+    using MovieLength = std::function<std::optional<double>(const std::string& path)>;
+    void setMovieLength(MovieLength length) { movieLength_ = std::move(length); }
+    std::optional<double> movieDurationOf(const std::string& path) const;
+    // A movie that can be played becomes playable only this long after its player is made, as
+    // one that loads slowly; 0, the default, loads it at once.
+    void setMovieLoadDelay(double seconds) { movieLoadDelay_ = seconds; }
+    double movieLoadDelay() const { return movieLoadDelay_; }
     // Every movie now playing ends; the notifications follow through the run loop.
     void finishPlayingMovies();
 
@@ -131,6 +139,8 @@ private:
     std::vector<std::shared_ptr<const MovieRecord>> movies_;
     std::vector<HeadlessMoviePlayer*> liveMovies_;
     std::optional<double> movieDuration_;
+    MovieLength movieLength_;
+    double movieLoadDelay_ = 0;
     std::vector<std::pair<std::string, UrlReply>> urlReplies_;
     std::vector<UrlRequest> urlRequests_;
     bool refusingConnections_ = false;

@@ -24,6 +24,7 @@ void MovieDecoder::close() {
     sawFirst_ = false;
     draining_ = false;
     framesDecoded_ = 0;
+    duration_ = 0;
 }
 
 bool MovieDecoder::open(const std::string& path) {
@@ -58,6 +59,7 @@ bool MovieDecoder::open(const std::string& path) {
     AVRational rate =
         stream->avg_frame_rate.num > 0 ? stream->avg_frame_rate : stream->r_frame_rate;
     frameInterval_ = rate.num > 0 && rate.den > 0 ? av_q2d(av_inv_q(rate)) : 1.0 / 30;
+    duration_ = format_->duration > 0 ? double(format_->duration) / AV_TIME_BASE : 0;
     return true;
 }
 

@@ -28,6 +28,8 @@ public:
     bool decodeNext(MovieFrame& frame, double& seconds);
     // Seconds per picture, from the stream's frame rate (1/30 when it has none).
     double frameInterval() const { return frameInterval_; }
+    // The movie's length in seconds as its container gives it; 0 when it gives none.
+    double duration() const { return duration_; }
 
 private:
     void close();
@@ -43,6 +45,7 @@ private:
     int stream_ = -1;
     double timeBase_ = 0;
     double frameInterval_ = 1.0 / 30;
+    double duration_ = 0;
     long long firstTimestamp_ = 0;
     bool sawFirst_ = false;
     bool draining_ = false;

@@ -7,8 +7,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "platform/PropertyList.h"
+#include "tests/support/ResourceDirectoryWithout.h"
 #include "tests/support/TemporaryDirectory.h"
 
 namespace {
@@ -111,5 +113,48 @@ TEST_F(ProgramTest, UnusableDocumentsDirectoryStillRunsTheGame) {
     EXPECT_EQ(outcome.status, 0) << outcome.output;
     EXPECT_NE(outcome.output.find("cannot"), std::string::npos) << "says what went wrong";
 }
+
+// The media screens' sessions, run headless as a player would go through them: movies play for
+// the length of their files on the virtual clock.
+struct MediaSession {
+    const char* script;
+    const char* arguments;
+    const char* missingResource;  // empty: the build's resources whole
+};
+
+class MediaSessionTest : public ::testing::TestWithParam<MediaSession> {};
+
+TEST_P(MediaSessionTest, RunsToItsEnd) {
+    const MediaSession& session = GetParam();
+    TemporaryDirectory work;
+    std::string arguments = std::string("--headless ") + session.arguments + " --documents " +
+                            work.file("documents") + " --script " + KALVORN_SESSIONS_DIR + "/" +
+                            session.script;
+    std::optional<ResourceDirectoryWithout> resources;
+    if (*session.missingResource) {
+        resources.emplace(KALVORN_RESOURCES_DIR, session.missingResource, false);
+        arguments += " --resources " + resources->path();
+    }
+    Outcome outcome = runProgram(arguments);
+    EXPECT_EQ(outcome.status, 0) << outcome.output;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MediaScreens, MediaSessionTest,
+    ::testing::Values(
+        MediaSession{"media-phone.txt", "--profile phone", ""},
+        MediaSession{"media-tablet.txt", "--profile tablet", ""},
+        MediaSession{"tutorials-first-model-phone.txt", "--profile phone --device-model iPhone1,1",
+                     ""},
+        MediaSession{"tutorials-first-model-tablet.txt",
+                     "--profile tablet --device-model iPhone1,1", ""},
+        MediaSession{"tutorial-missing-movie-phone.txt", "--profile phone", "tutorial2.mp4"},
+        MediaSession{"tutorial-missing-movie-tablet.txt", "--profile tablet", "tutorial2.mp4"}),
+    [](const auto& test) {
+        std::string name = test.param.script;
+        name = name.substr(0, name.find('.'));
+        std::erase(name, '-');
+        return name;
+    });
 
 }  // namespace

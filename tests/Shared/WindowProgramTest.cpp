@@ -1,7 +1,8 @@
 // The kalvorn program in a real window (run under a virtual X server): each profile launches,
 // plays its intro, reaches the main menu, and its screenshots have the screen's size and show
 // a picture rather than an empty screen; the same for the game hub, each of its panels and
-// every gun selection page, and for the range's screenshot scripts.
+// every gun selection page, and for the range's and the media screens' screenshot scripts; the
+// media screens' sessions run in the window as they do headless.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -10,10 +11,17 @@
 #include <sstream>
 #include <vector>
 
+#include "tests/support/ResourceDirectoryWithout.h"
 #include "tests/support/TemporaryDirectory.h"
 #include "tests/support/WindowRun.h"
 
 namespace {
+
+std::string readFile(const std::string& path) {
+    std::ifstream file(path);
+    EXPECT_TRUE(file) << path;
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
 
 class WindowProgramTest : public ::testing::TestWithParam<const char*> {
 protected:
@@ -40,6 +48,42 @@ protected:
             EXPECT_GT(distinctColours(picture.get()), 50u);
         }
         return picture;
+    }
+
+    // A screenshot script of docs/screenshots, run in the window: each picture has the screen's
+    // size, shows something, and differs from every other one.
+    void checkScreenshotScript(const std::string& name, size_t expectedShots) {
+        const std::string profile = GetParam();
+        const std::string script =
+            readFile(std::string(KALVORN_SCRIPTS_DIR) + "/" + name + "-" + profile + ".txt");
+        std::vector<std::string> shots;
+        std::istringstream lines(script);
+        for (std::string line; std::getline(lines, line);) {
+            if (line.rfind("screenshot ", 0) == 0) {
+                shots.push_back(line.substr(std::strlen("screenshot ")));
+            }
+        }
+        ASSERT_EQ(shots.size(), expectedShots);
+        TemporaryDirectory work;
+        runInWindow(KALVORN_PROGRAM, profile, work, script);
+        if (HasFatalFailure()) {
+            return;
+        }
+
+        std::vector<Picture> pictures;
+        for (const std::string& shot : shots) {
+            pictures.push_back(expectScreenshot(work, shot));
+        }
+        if (HasFailure()) {
+            return;
+        }
+        // Each shows a screen of its own: no two are alike.
+        for (size_t i = 0; i < pictures.size(); ++i) {
+            for (size_t j = i + 1; j < pictures.size(); ++j) {
+                EXPECT_GT(differingSamples(pictures[i].get(), pictures[j].get()), samples() / 50)
+                    << shots[i] << " and " << shots[j];
+            }
+        }
     }
 };
 
@@ -126,40 +170,42 @@ TEST_P(WindowProgramTest, ShowsTheHubItsPanelsAndEveryGunSelectionPage) {
     }
 }
 
-// The range's screenshot scripts, which make the pictures in docs/screenshots: the gun menu with
-// its locks and with the lock notice, a handgun and a rifle mid-shot, a gallery page.
+// The range's screenshot scripts: the gun menu with its locks and with the lock notice, a
+// handgun and a rifle mid-shot, a gallery page.
 TEST_P(WindowProgramTest, MakesTheRangeScreenshots) {
-    const std::string profile = GetParam();
-    std::ifstream file(std::string(KALVORN_SCRIPTS_DIR) + "/range-screenshots-" + profile + ".txt");
-    ASSERT_TRUE(file);
-    const std::string script(std::istreambuf_iterator<char>(file), {});
-    std::vector<std::string> shots;
-    std::istringstream lines(script);
-    for (std::string line; std::getline(lines, line);) {
-        if (line.rfind("screenshot ", 0) == 0) {
-            shots.push_back(line.substr(std::strlen("screenshot ")));
-        }
-    }
-    ASSERT_EQ(shots.size(), 5u);
-    TemporaryDirectory work;
-    runInWindow(KALVORN_PROGRAM, profile, work, script);
-    if (HasFatalFailure()) {
-        return;
-    }
+    checkScreenshotScript("range-screenshots", 5);
+}
 
-    std::vector<Picture> pictures;
-    for (const std::string& shot : shots) {
-        pictures.push_back(expectScreenshot(work, shot));
+// The media screens' screenshot scripts: the tutorial menu, a frame of a tutorial movie, the
+// encyclopedia's list, its page turning over and the page, the about page.
+TEST_P(WindowProgramTest, MakesTheMediaScreenshots) {
+    checkScreenshotScript("media-screenshots", 6);
+}
+
+// The media screens' sessions in the window, on the real clock and the real movie player.
+TEST_P(WindowProgramTest, GoesThroughTheMediaScreens) {
+    const std::string profile = GetParam();
+    const std::string sessions = std::string(KALVORN_SESSIONS_DIR) + "/";
+    {
+        SCOPED_TRACE("each tutorial, one left early, the encyclopedia, the about page");
+        TemporaryDirectory work;
+        runInWindow(KALVORN_PROGRAM, profile, work,
+                    readFile(sessions + "media-" + profile + ".txt"));
     }
-    if (HasFailure()) {
-        return;
-    }
-    // Each shows a screen of its own: no two are alike.
-    for (size_t i = 0; i < pictures.size(); ++i) {
-        for (size_t j = i + 1; j < pictures.size(); ++j) {
-            EXPECT_GT(differingSamples(pictures[i].get(), pictures[j].get()), samples() / 50)
-                << shots[i] << " and " << shots[j];
-        }
+    // Headless runs go through both of these on each profile; the window takes one each.
+    if (profile == "phone") {
+        SCOPED_TRACE("the first phone model's embedded player");
+        TemporaryDirectory work;
+        runInWindow(KALVORN_PROGRAM, profile, work,
+                    readFile(sessions + "tutorials-first-model-" + profile + ".txt"),
+                    "--device-model iPhone1,1");
+    } else {
+        SCOPED_TRACE("a missing tutorial movie");
+        ResourceDirectoryWithout resources(KALVORN_RESOURCES_DIR, "tutorial2.mp4", false);
+        TemporaryDirectory work;
+        runInWindow(KALVORN_PROGRAM, profile, work,
+                    readFile(sessions + "tutorial-missing-movie-" + profile + ".txt"),
+                    "--resources " + resources.path());
     }
 }
 

@@ -52,6 +52,18 @@ void pushKey(SDL_Keycode key) {
     SDL_PushEvent(&event);
 }
 
+// A red movie of 64 by 48 pixels lasting `seconds`, in the temporary directory; empty when ffmpeg
+// fails.
+std::string makeRedMovie(double seconds) {
+    const std::string movie = (std::filesystem::temp_directory_path() /
+                               ("kalvorn-red-" + std::to_string(getpid()) + ".mp4"))
+                                  .string();
+    const std::string command =
+        "ffmpeg -y -loglevel error -f lavfi -i color=c=red:size=64x48:rate=10 -t " +
+        std::to_string(seconds) + " -pix_fmt yuv420p '" + movie + "'";
+    return std::system(command.c_str()) == 0 ? movie : std::string();
+}
+
 class WindowSmokeTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -166,14 +178,8 @@ TEST_F(WindowSmokeTest, ScaledWindowMapsTheMouseAndTypesIntoTheTappedField) {
 }
 
 TEST_F(WindowSmokeTest, MoviePresentedFullScreenCoversTheWindowUntilItEnds) {
-    const std::string movie = (std::filesystem::temp_directory_path() /
-                               ("kalvorn-red-" + std::to_string(getpid()) + ".mp4"))
-                                  .string();
-    const std::string command =
-        "ffmpeg -y -loglevel error -f lavfi -i color=c=red:size=64x48:rate=10 "
-        "-t 0.5 -pix_fmt yuv420p '" +
-        movie + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string movie = makeRedMovie(0.5);
+    ASSERT_FALSE(movie.empty());
     SdlWindow sdlWindow(window, {"Kalvorn", 1});
     ASSERT_TRUE(sdlWindow.isOpen()) << sdlWindow.error();
     auto player = MoviePlayer::create(movie);
@@ -199,6 +205,37 @@ TEST_F(WindowSmokeTest, MoviePresentedFullScreenCoversTheWindowUntilItEnds) {
     EXPECT_EQ(pixelAt(shown, 100, 160), (Rgb{26, 77, 204}));
     SDL_FreeSurface(shown);
     player.reset();
+    std::filesystem::remove(movie);
+}
+
+TEST_F(WindowSmokeTest, EscapeOrAClickLeavesAPlayingFullScreenMovie) {
+    const std::string movie = makeRedMovie(3.0);
+    ASSERT_FALSE(movie.empty());
+    SdlWindow sdlWindow(window, {"Kalvorn", 1});
+    ASSERT_TRUE(sdlWindow.isOpen()) << sdlWindow.error();
+    for (const bool escape : {true, false}) {
+        SCOPED_TRACE(escape ? "Escape" : "a click");
+        auto player = MoviePlayer::create(movie);
+        int finished = 0;
+        player->setPlaybackDidFinish([&](MoviePlayer&) { ++finished; });
+        sdlWindow.runFor(0.1);
+        player->presentFullScreen();
+        sdlWindow.runFor(0.3);
+        ASSERT_TRUE(player->isPlaying());
+        if (escape) {
+            pushKey(SDLK_ESCAPE);
+        } else {
+            pushClick({240, 160});
+        }
+        sdlWindow.runFor(0.2);
+        EXPECT_EQ(finished, 1) << "long before the movie's own end";
+        EXPECT_FALSE(player->isPlaying());
+        EXPECT_FALSE(player->isPresentedFullScreen());
+        // Once left, the window's input goes to the screens again.
+        pushKey(SDLK_ESCAPE);
+        sdlWindow.runFor(0.1);
+        EXPECT_EQ(finished, 1);
+    }
     std::filesystem::remove(movie);
 }
 

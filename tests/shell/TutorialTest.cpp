@@ -2,38 +2,15 @@
 // movie to its end on both playback paths and profiles, left early, missing and undecodable.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "app/AppDelegate_All.h"
 #include "platform/NavigationController.h"
 #include "shell/IntroController.h"
 #include "tests/support/LaunchedGame.h"
+#include "tests/support/ResourceDirectoryWithout.h"
 
 namespace {
 
 using Profile = LaunchOptions::Profile;
-
-// The build's resources, linked into a temporary directory, with `movie` missing (or present
-// but empty, which no player can decode).
-class ResourcesWithout {
-public:
-    ResourcesWithout(const std::string& movie, bool leaveEmptyFile) {
-        for (const auto& entry : std::filesystem::directory_iterator(KALVORN_TEST_RESOURCES_DIR)) {
-            const std::string name = entry.path().filename().string();
-            if (name != movie) {
-                std::filesystem::create_symlink(entry.path(), directory_.path() / name);
-            }
-        }
-        if (leaveEmptyFile) {
-            std::ofstream(directory_.path() / movie).flush();
-        }
-    }
-    std::string path() const { return directory_.path().string(); }
-
-private:
-    TemporaryDirectory directory_;
-};
 
 // Starts the game with movies of `movieSeconds` and opens the tutorial menu from the main menu.
 void openTutorialMenu(LaunchedGame& game, double movieSeconds = 2.0) {
@@ -126,7 +103,7 @@ TEST(TutorialTest, TappingAPlayingMovieLeavesItForTheMenu) {
 }
 
 TEST(TutorialTest, MissingMovieReturnsToTheMenuAtOnce) {
-    ResourcesWithout resources("tutorial2.mp4", false);
+    ResourceDirectoryWithout resources(KALVORN_TEST_RESOURCES_DIR, "tutorial2.mp4", false);
     LaunchedGame game(Profile::Phone, std::nullopt, resources.path());
     openTutorialMenu(game);
     const size_t moviesBefore = game.services().movies().size();
@@ -140,7 +117,7 @@ TEST(TutorialTest, MissingMovieReturnsToTheMenuAtOnce) {
 TEST(TutorialTest, UndecodableMovieEndsAsIfFinishedOnBothPaths) {
     for (std::optional<std::string> model : {std::optional<std::string>(), {"iPhone1,1"}}) {
         SCOPED_TRACE(model.value_or("newer model"));
-        ResourcesWithout resources("tutorial1.mp4", true);
+        ResourceDirectoryWithout resources(KALVORN_TEST_RESOURCES_DIR, "tutorial1.mp4", true);
         LaunchedGame game(Profile::Phone, model, resources.path());
         openTutorialMenu(game);
         ASSERT_TRUE(
@@ -157,8 +134,42 @@ TEST(TutorialTest, UndecodableMovieEndsAsIfFinishedOnBothPaths) {
     }
 }
 
+TEST(TutorialTest, SlowMovieIsPresentedOnceLoadedAndOneTooSlowIsGivenUp) {
+    LaunchedGame game;
+    openTutorialMenu(game);
+    game.services().setMovieLoadDelay(1.0);
+    ASSERT_TRUE(game.run("tap pistolsTutorial\nwait 0.95\n"));
+    EXPECT_FALSE(newestMovie(game).presentedFullScreen) << "still loading";
+    ASSERT_TRUE(game.run("wait 0.15\n"));
+    EXPECT_TRUE(newestMovie(game).presentedFullScreen) << "asked again within 0.1 s";
+    ASSERT_TRUE(game.run("wait 2.1\nexpect-screen TutorialGameController\n"));
+
+    // Loading later than the screen waits: back to the menu, and the late movie never shows.
+    game.services().setMovieLoadDelay(3.5);
+    ASSERT_TRUE(
+        game.run("tap machineGunsTutorial\n"
+                 "wait 3.1\n"
+                 "expect-screen TutorialGameController\n"
+                 "wait 2\n"
+                 "expect-screen TutorialGameController\n"));
+    EXPECT_FALSE(newestMovie(game).presentedFullScreen);
+    EXPECT_EQ(newestMovie(game).playCount, 0);
+    EXPECT_EQ(game.services().fullScreenMovie(), nullptr);
+}
+
+TEST(TutorialTest, FirstPhoneModelPlaysASlowMovieOnceLoaded) {
+    LaunchedGame game(Profile::Phone, "iPhone1,1");
+    openTutorialMenu(game);
+    game.services().setMovieLoadDelay(1.0);
+    ASSERT_TRUE(game.run("tap pistolsTutorial\nwait 0.9\n"));
+    EXPECT_EQ(newestMovie(game).playCount, 0);
+    ASSERT_TRUE(game.run("wait 0.2\n"));
+    EXPECT_EQ(newestMovie(game).playCount, 1);
+    EXPECT_TRUE(game.run("wait 2.1\nexpect-screen TutorialGameController\n"));
+}
+
 TEST(TutorialTest, IntroMovieThatNeverLoadsIsDroppedOnceTheMenuIsUp) {
-    ResourcesWithout resources("intro.mp4", true);
+    ResourceDirectoryWithout resources(KALVORN_TEST_RESOURCES_DIR, "intro.mp4", true);
     LaunchedGame game(Profile::Phone, std::nullopt, resources.path());
     game.launch();
     auto& intro = dynamic_cast<IntroController&>(
@@ -169,6 +180,21 @@ TEST(TutorialTest, IntroMovieThatNeverLoadsIsDroppedOnceTheMenuIsUp) {
     EXPECT_EQ(intro.movie().moviePlayer(), nullptr);
     EXPECT_TRUE(game.services().movies()[0]->released);
     EXPECT_EQ(game.services().fullScreenMovie(), nullptr);
+}
+
+TEST(TutorialTest, IntroMovieLoadingAfterTheTimerNeverCoversTheMenu) {
+    for (std::optional<std::string> model : {std::optional<std::string>(), {"iPhone1,1"}}) {
+        SCOPED_TRACE(model.value_or("newer model"));
+        LaunchedGame game(Profile::Phone, model);
+        game.services().setMovieDuration(4.0);
+        game.services().setMovieLoadDelay(6.5);
+        game.launch();
+        ASSERT_TRUE(game.run("wait 6.1\nexpect-screen MenuController\nwait 5\n"));
+        EXPECT_EQ(game.services().fullScreenMovie(), nullptr);
+        EXPECT_EQ(game.services().movies()[0]->playCount, 0);
+        EXPECT_TRUE(game.run("expect-screen MenuController\n"));
+        EXPECT_EQ(game.app().navigationController().viewControllers().size(), 2u);
+    }
 }
 
 }  // namespace

@@ -52,6 +52,8 @@ private:
         options.resourcesDirectory = std::move(resourcesDirectory);
         // Without a service the test scripts the replies itself.
         options.recordingConnections = !serviceUrl;
+        // Tests choose how long movies play.
+        options.moviesPlayUntilFinished = true;
         options.serviceUrl = serviceUrl.value_or(options.serviceUrl);
         return options;
     }
