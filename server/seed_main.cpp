@@ -1,6 +1,8 @@
 // kalvorn-server-seed: fills a data directory with many registered players and their totals, for
 // the benchmark. All players share one password ("benchmark") so that seeding does not spend an
-// Argon2id hash on each of them. Totals are pseudo-random but the same on every run.
+// Argon2id hash on each of them. Totals are pseudo-random but the same on every run. Each player
+// holds an open session whose token is "benchmark-" and the player's name, so that the benchmark
+// can send totals as them without logging every one of them in first.
 #include <cstdlib>
 #include <iostream>
 #include <random>
@@ -9,7 +11,11 @@
 #include "Database.h"
 #include "PasswordHasher.h"
 #include "Ranking.h"
+#include "SessionCookie.h"
 #include "UserStore.h"
+
+// Far enough ahead that no benchmark outlives its seeded sessions (the year 2100).
+constexpr int64_t kSeededSessionExpiry = 4102444800;
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -37,8 +43,9 @@ int main(int argc, char** argv) {
     std::lock_guard lock(database.mutex());
     Transaction transaction(database);
     for (long i = 1; i <= count; ++i) {
-        int64_t id = users.create("player" + std::to_string(i), hash, "player@example.com",
-                                  countries[i % 5], 0);
+        const std::string name = "player" + std::to_string(i);
+        int64_t id = users.create(name, hash, "player@example.com", countries[i % 5], 0);
+        users.setSession(id, sessionTokenHash("benchmark-" + name), kSeededSessionExpiry);
         ranking.setTotal(id, points(random), i);
     }
     transaction.commit();

@@ -55,7 +55,9 @@ end
 function request()
     local name = "player" .. math.random(1, users)
     if endpoint == "sendScore" then
-        return wrk.format("GET", "/sendScore.php?username=" .. name .. "&score=" .. math.random(0, 87000))
+        -- Writes need the player's session: the seeder opened one with a known token.
+        return wrk.format("GET", "/sendScore.php?username=" .. name .. "&score=" .. math.random(0, 87000),
+                          {["Cookie"] = "kalvorn_session=benchmark-" .. name})
     end
     return wrk.format("GET", "/getScores.php?username=" .. name)
 end
