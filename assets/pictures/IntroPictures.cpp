@@ -1,4 +1,5 @@
-// Pictures of the intro screen and the plain backdrop of screens still to come.
+// Pictures of the intro screen and the dimmed range backdrop of the list screens (ranking,
+// firearms gallery).
 #include <cmath>
 
 #include "draw/Backdrop.h"
