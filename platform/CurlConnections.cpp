@@ -122,6 +122,11 @@ void CurlConnections::writeCookieFile() {
     curl_easy_setopt(keeper, CURLOPT_COOKIEJAR, options_.cookieFile.c_str());
     curl_easy_setopt(keeper, CURLOPT_COOKIELIST, "FLUSH");
     curl_easy_setopt(keeper, CURLOPT_COOKIEJAR, nullptr);
+    // The file holds a session that writes as the player: no one else on the machine reads it.
+    std::error_code ignored;
+    std::filesystem::permissions(
+        options_.cookieFile,
+        std::filesystem::perms::owner_read | std::filesystem::perms::owner_write, ignored);
 }
 
 void CurlConnections::forgetCookies() {

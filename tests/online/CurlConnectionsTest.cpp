@@ -137,6 +137,8 @@ TEST_F(CurlConnectionsTest, ACookieGivenIsSentBackKeptInItsFileAndForgotten) {
     EXPECT_EQ(stub.requests()[0].find("Cookie"), std::string::npos) << stub.requests()[0];
     EXPECT_NE(stub.requests()[1].find("\r\nCookie: kalvorn_session=abc123\r\n"), std::string::npos)
         << stub.requests()[1];
+    EXPECT_EQ(std::filesystem::status(file).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 
     // A new start with the same file still has it.
     Platform::installHeadless().useRealConnections({0.5, "", file.string()});
