@@ -2,26 +2,18 @@
 // while the object lives, the bundle reads a directory that links to every resource but those.
 #pragma once
 
-#include <algorithm>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/Bundle.h"
-#include "tests/support/TemporaryDirectory.h"
+#include "tests/support/ResourceDirectoryWithout.h"
 
 class ResourcesWithout {
 public:
     // MISSING: file names in the resources directory ("load_1.aif").
     explicit ResourcesWithout(const std::vector<std::string>& missing)
-        : previous_(Bundle::main().resourcesDirectory()) {
-        for (const auto& entry : std::filesystem::directory_iterator(previous_)) {
-            const std::string name = entry.path().filename().string();
-            if (std::find(missing.begin(), missing.end(), name) == missing.end()) {
-                std::filesystem::create_symlink(entry.path(), links_.path() / name);
-            }
-        }
-        Bundle::main().setResourcesDirectory(links_.path().string());
+        : previous_(Bundle::main().resourcesDirectory()), links_(previous_, missing) {
+        Bundle::main().setResourcesDirectory(links_.path());
     }
     ~ResourcesWithout() { Bundle::main().setResourcesDirectory(previous_); }
     ResourcesWithout(const ResourcesWithout&) = delete;
@@ -29,5 +21,5 @@ public:
 
 private:
     std::string previous_;
-    TemporaryDirectory links_;
+    ResourceDirectoryWithout links_;
 };
