@@ -1,78 +1,9 @@
 // SQLite connection, schema and statement cache of the web service.
 #include "Database.h"
 
-#include <iterator>
+#include "Schema.h"
 
 namespace {
-
-// Tables of the service. Names are case-insensitive so that "Bob" and "bob" cannot both exist.
-// totals holds the ranked players only; its index serves the top of the ranking. points_buckets
-// counts the players per band of 100 points and is kept up to date by triggers in the same
-// statement that changes totals, so a position is a sum over at most 871 bands plus a count
-// within the player's own band, whatever the number of players. A backup copy is a row of copies
-// plus its rows in copy_rows; the newest copy of a user is the current one, older ones are kept for
-// the operator.
-constexpr const char* kSchema = R"sql(
-CREATE TABLE IF NOT EXISTS users(
-    id INTEGER PRIMARY KEY,
-    name TEXT NOT NULL UNIQUE COLLATE NOCASE,
-    password_hash TEXT NOT NULL,
-    mail TEXT NOT NULL,
-    country TEXT NOT NULL,
-    created_at INTEGER NOT NULL
-);
-CREATE TABLE IF NOT EXISTS totals(
-    user_id INTEGER PRIMARY KEY REFERENCES users(id),
-    points INTEGER NOT NULL,
-    reached_at INTEGER NOT NULL
-);
-CREATE INDEX IF NOT EXISTS totals_by_points ON totals(points DESC, reached_at, user_id);
-CREATE TABLE IF NOT EXISTS points_buckets(
-    bucket INTEGER PRIMARY KEY,
-    players INTEGER NOT NULL
-);
-CREATE TRIGGER IF NOT EXISTS totals_added AFTER INSERT ON totals BEGIN
-    INSERT INTO points_buckets(bucket, players) VALUES(NEW.points / 100, 1)
-        ON CONFLICT(bucket) DO UPDATE SET players = players + 1;
-END;
-CREATE TRIGGER IF NOT EXISTS totals_changed AFTER UPDATE OF points ON totals BEGIN
-    UPDATE points_buckets SET players = players - 1 WHERE bucket = OLD.points / 100;
-    INSERT INTO points_buckets(bucket, players) VALUES(NEW.points / 100, 1)
-        ON CONFLICT(bucket) DO UPDATE SET players = players + 1;
-END;
-CREATE TRIGGER IF NOT EXISTS totals_removed AFTER DELETE ON totals BEGIN
-    UPDATE points_buckets SET players = players - 1 WHERE bucket = OLD.points / 100;
-END;
-CREATE TABLE IF NOT EXISTS copies(
-    id INTEGER PRIMARY KEY,
-    user_id INTEGER NOT NULL REFERENCES users(id),
-    created_at INTEGER NOT NULL,
-    origin TEXT NOT NULL
-);
-CREATE INDEX IF NOT EXISTS copies_by_user ON copies(user_id, id);
-CREATE TABLE IF NOT EXISTS copy_rows(
-    copy_id INTEGER NOT NULL REFERENCES copies(id) ON DELETE CASCADE,
-    id_gun INTEGER NOT NULL,
-    score INTEGER NOT NULL,
-    cat_name TEXT NOT NULL,
-    PRIMARY KEY(copy_id, id_gun)
-) WITHOUT ROWID;
-)sql";
-
-// Changes to the tables above, in order: a database at PRAGMA user_version N gets the changes from
-// index N on, each in the transaction that also raises its version.
-// 1: a password mailed by a reminder is kept beside the player's own until one of them is used.
-// 2: the hash of the session token of the player's latest log-in, and when it runs out.
-constexpr const char* kMigrations[] = {
-    R"sql(
-ALTER TABLE users ADD COLUMN reminder_hash TEXT;
-ALTER TABLE users ADD COLUMN reminder_expires_at INTEGER;
-)sql",
-    R"sql(
-ALTER TABLE users ADD COLUMN session_hash TEXT;
-ALTER TABLE users ADD COLUMN session_expires_at INTEGER;
-)sql",
-};
 
 void check(sqlite3* connection, int code) {
     if (code != SQLITE_OK && code != SQLITE_ROW && code != SQLITE_DONE) {
@@ -160,12 +91,25 @@ Database::Database(const std::filesystem::path& file, Access access) {
     execute("PRAGMA synchronous=FULL");
     execute("PRAGMA foreign_keys=ON");
     execute("PRAGMA busy_timeout=5000");
-    execute(kSchema);
+    refuseNewerSchema();
+    execute(kBaseSchema.sqlite);
     migrate();
 }
 
+void Database::refuseNewerSchema() {
+    Query query = this->query("PRAGMA user_version");
+    query.step();
+    const int64_t version = query.integer(0);
+    const auto latest = static_cast<int64_t>(schemaVersion());
+    if (version > latest) {
+        throw DatabaseError(SQLITE_ERROR, "the database has schema version " +
+                                              std::to_string(version) + ", newer than " +
+                                              std::to_string(latest) +
+                                              ", the newest this program knows");
+    }
+}
+
 void Database::migrate() {
-    constexpr int64_t kLatest = std::size(kMigrations);
     for (;;) {
         Transaction transaction(*this);
         int64_t version = 0;
@@ -174,10 +118,10 @@ void Database::migrate() {
             query.step();
             version = query.integer(0);
         }
-        if (version >= kLatest) {
+        if (version >= static_cast<int64_t>(schemaVersion())) {
             return;
         }
-        execute(kMigrations[version]);
+        execute(kMigrations[version].sqlite);
         execute(("PRAGMA user_version=" + std::to_string(version + 1)).c_str());
         transaction.commit();
     }

@@ -85,6 +85,8 @@ public:
     void whenLogGrows(std::function<void(int pages)> grown);
 
 private:
+    // A file of a newer program is left untouched.
+    void refuseNewerSchema();
     // Brings a database made by an earlier version up to the current tables.
     void migrate();
 

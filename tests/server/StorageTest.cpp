@@ -157,7 +157,7 @@ TEST_F(StorageTest, DataSurvivesReopeningTheFile) {
     EXPECT_EQ(*BackupStore(reopened).current(bob), (std::vector<BackupRow>{{5, 50, "handgun"}}));
 }
 
-TEST_F(StorageTest, ADatabaseOfTheFirstVersionGainsTheReminderAndSessionColumnsAndKeepsItsUsers) {
+TEST_F(StorageTest, ADatabaseOfTheFirstVersionIsBroughtToTheLatestAndKeepsItsUsers) {
     std::filesystem::path file = directory.path() / "old.sqlite";
     {
         sqlite3* connection = nullptr;
@@ -191,9 +191,35 @@ TEST_F(StorageTest, ADatabaseOfTheFirstVersionGainsTheReminderAndSessionColumnsA
             EXPECT_EQ(ola->sessionExpiresAt, 98);
             Query version = upgraded.query("PRAGMA user_version");
             ASSERT_TRUE(version.step());
-            EXPECT_EQ(version.integer(0), 2);
+            EXPECT_EQ(version.integer(0), 3);
         }
     }
+}
+
+TEST_F(StorageTest, ADatabaseOfANewerProgramIsRefusedAndLeftAsItIs) {
+    std::filesystem::path file = directory.path() / "newer.sqlite";
+    {
+        sqlite3* connection = nullptr;
+        ASSERT_EQ(sqlite3_open(file.c_str(), &connection), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(connection, "PRAGMA user_version=99", nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(connection);
+    }
+    try {
+        Database newer(file);
+        FAIL() << "a database of schema version 99 was opened";
+    } catch (const DatabaseError& error) {
+        EXPECT_NE(std::string(error.what()).find("schema version 99"), std::string::npos)
+            << error.what();
+    }
+    sqlite3* connection = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &connection), SQLITE_OK);
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(connection, "SELECT COUNT(*) FROM sqlite_master", -1, &statement, nullptr);
+    ASSERT_EQ(sqlite3_step(statement), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(statement, 0), 0) << "tables were added to the newer file";
+    sqlite3_finalize(statement);
+    sqlite3_close(connection);
 }
 
 TEST_F(StorageTest, AReadersKeptBandCountsFollowEveryCommitOfTheWriter) {
