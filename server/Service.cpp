@@ -26,6 +26,9 @@ constexpr int64_t kLoginFailureWindow = 15 * 60;  // seconds
 constexpr int kRemindersAllowed = 3;
 constexpr int64_t kReminderWindow = 60 * 60;         // seconds
 constexpr int64_t kReminderLifetime = 24 * 60 * 60;  // seconds
+// A session is renewed at most once in this time, so renewals cost at most one write per player
+// per day.
+constexpr int64_t kSessionRenewalInterval = 24 * 60 * 60;  // seconds
 
 constexpr const char* kUnknownUser = "Unknown user.";
 constexpr const char* kServiceTrouble = "The service is not available right now.";
@@ -78,18 +81,6 @@ ServiceReply failure(const std::string& message, int status = 200) {
 
 ServiceReply plainText(std::string text, int status = 200) {
     return {status, "text/plain; charset=utf-8", std::move(text), {}};
-}
-
-int64_t secondsNow() {
-    return std::chrono::duration_cast<std::chrono::seconds>(
-               std::chrono::system_clock::now().time_since_epoch())
-        .count();
-}
-
-int64_t millisecondsNow() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::system_clock::now().time_since_epoch())
-        .count();
 }
 
 // A total as the game sends it: decimal digits only, within what the game can score.
@@ -146,7 +137,8 @@ RankingCache::List rankingList(std::vector<RankingEntry> entries) {
 
 }  // namespace
 
-Service::Service(Storage& storage, Outbox& outbox) : storage_(storage), outbox_(outbox) {}
+Service::Service(Storage& storage, Outbox& outbox, Clock clock)
+    : storage_(storage), outbox_(outbox), clock_(std::move(clock)) {}
 
 ServiceReply Service::handle(std::string_view endpoint, const QueryValues& query,
                              std::string_view session) {
@@ -315,17 +307,20 @@ ServiceReply Service::sendScore(const QueryValues& query, std::string_view sessi
     if (!user || !holdsSession(*user, session)) {
         return plainText("0", 404);
     }
+    std::string renewed = renewedSession(*user, session);
     // What the storage reads is durable: a total the game sends again unchanged (it does every
     // time its hub appears) is answered without a write.
     std::optional<Standing> standing = storage_.standing(user->id);
-    if (standing && standing->total == *total) {
-        return plainText(positionText(standing));
+    if (!standing || standing->total != *total) {
+        if (storage_.setTotal(user->id, *total, millisecondsNow())) {
+            topList_.totalChanged(user->id, *total);
+        }
+        // Read once the total is durable, so the write holds only the write.
+        standing = storage_.standing(user->id);
     }
-    if (storage_.setTotal(user->id, *total, millisecondsNow())) {
-        topList_.totalChanged(user->id, *total);
-    }
-    // Read once the total is durable, so the write holds only the write.
-    return plainText(positionText(storage_.standing(user->id)));
+    ServiceReply reply = plainText(positionText(standing));
+    reply.newSession = std::move(renewed);
+    return reply;
 }
 
 ServiceReply Service::getScores(const QueryValues& query, std::string_view) {
@@ -355,7 +350,10 @@ ServiceReply Service::storeUpload(const QueryValues& query, std::string_view ses
     if (!user || !holdsSession(*user, session)) {
         return failure(kUnknownUser);
     }
-    return store(*user, *rows);
+    std::string renewed = renewedSession(*user, session);
+    ServiceReply reply = store(*user, *rows);
+    reply.newSession = std::move(renewed);
+    return reply;
 }
 
 ServiceReply Service::createCopy(const QueryValues& query, std::string_view session) {
@@ -380,6 +378,8 @@ ServiceReply Service::restoreCopy(const QueryValues& query, std::string_view ses
     if (!user || !holdsSession(*user, session)) {
         return failure(kUnknownUser);
     }
+    // Only reads, as promised to the front: the session is renewed by the writing endpoints,
+    // which the game calls every time its hub appears.
     return restoreReply(storage_.currentCopy(user->id));
 }
 
@@ -395,4 +395,24 @@ std::shared_ptr<const RankingCache::List> Service::topList() {
 bool Service::holdsSession(const User& user, std::string_view session) {
     return !session.empty() && user.sessionExpiresAt > secondsNow() &&
            sameSessionHash(user.sessionHash, sessionTokenHash(session));
+}
+
+std::string Service::renewedSession(const User& user, std::string_view session) {
+    const int64_t freshExpiry = secondsNow() + kSessionLifetimeSeconds;
+    if (user.sessionExpiresAt >= freshExpiry - kSessionRenewalInterval) {
+        return {};
+    }
+    // A log-in that replaced the session meanwhile keeps its own: the storage renews only the
+    // session it is given.
+    storage_.renewSession(user.id, user.sessionHash, freshExpiry);
+    return std::string(session);
+}
+
+int64_t Service::secondsNow() const {
+    return std::chrono::duration_cast<std::chrono::seconds>(clock_().time_since_epoch()).count();
+}
+
+int64_t Service::millisecondsNow() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(clock_().time_since_epoch())
+        .count();
 }
