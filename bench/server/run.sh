@@ -6,17 +6,21 @@
 #     sending the same reply bytes from a file;
 #   - sendScore.php: the service storing a random new total, synced before it answers, against
 #     nginx sending a one-byte reply from a file;
-#   - both endpoints of the service at 256 connections, where every request must be answered.
+#   - both endpoints of the service at 256 connections, where every request must be answered;
+#   - then the same four runs of the service on PostgreSQL: a temporary server of the script's
+#     own (default settings, so commits are synced as SQLite's are), seeded alike.
 # The two are measured in turns, nginx first, so that load from elsewhere on the machine falls
 # on both alike. Also prints the position query alone in the sqlite3 shell (the same query as
 # Ranking::position, with the player's points written in).
 #
 #   bash bench/server/run.sh [BUILD_DIR]      (default: build; needs kalvorn-server and
-#                                              kalvorn-server-seed built there, nginx and wrk)
+#                                              kalvorn-server-seed built there, nginx, wrk and
+#                                              Debian's PostgreSQL server)
 # Environment: DURATION (seconds per wrk run, default 10), PLAYERS (default 100000).
 # Exit status 1 when a request went unanswered or failed; the speed goals are reported only.
 set -euo pipefail
 
+here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-build}
 server=$build/bin/kalvorn-server
 seed=$build/bin/kalvorn-server-seed
@@ -29,12 +33,15 @@ for tool in wrk nginx sqlite3 curl; do
     command -v "$tool" >/dev/null || { echo "run.sh: $tool is missing (bash scripts/setup)" >&2; exit 1; }
 done
 
+# shellcheck source=temporary-postgres.sh
+. "$here/temporary-postgres.sh"
 work=$(mktemp -d)
 server_pid=
 nginx_pid=
 cleanup() {
     [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null
     [ -n "$nginx_pid" ] && kill "$nginx_pid" 2>/dev/null && wait "$nginx_pid" 2>/dev/null
+    temporary_postgres_stop
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -100,14 +107,23 @@ db=$data/kalvorn.sqlite
 positions="| $players | $(position_query_ms "$db" 87000) | $(position_query_ms "$db" 43500) | $(position_query_ms "$db" 0) |"
 
 # One client address makes every request here: the per-address limits would refuse most.
-port=$(free_port)
-"$server" --listen "127.0.0.1:$port" --data "$data" --per-address-rate 0 \
-    --per-address-connections 0 2>"$work/server.log" &
-server_pid=$!
-for _ in $(seq 100); do
-    curl -sf "http://127.0.0.1:$port/getScores.php?username=player1" >/dev/null && break
-    sleep 0.1
-done
+# start_service DATA_DIR [ARGUMENTS...] sets port and server_pid.
+start_service() {
+    local data_dir=$1
+    shift
+    port=$(free_port)
+    "$server" --listen "127.0.0.1:$port" --data "$data_dir" --per-address-rate 0 \
+        --per-address-connections 0 "$@" 2>>"$work/server.log" &
+    server_pid=$!
+    for _ in $(seq 100); do
+        curl -sf "http://127.0.0.1:$port/getScores.php?username=player1" >/dev/null && return 0
+        sleep 0.1
+    done
+    echo "run.sh: kalvorn-server did not start" >&2
+    cat "$work/server.log" >&2
+    exit 1
+}
+start_service "$data"
 
 # nginx's files: the service's getScores reply for a player in the middle, and sendScore's
 # one-digit reply. nginx logs every request as the service does.
@@ -153,6 +169,20 @@ measure nginx-sendScore 16 "$nginx_port" sendScore
 measure service-sendScore 16 "$port" sendScore
 measure service-getScores-256 256 "$port" getScores
 measure service-sendScore-256 256 "$port" sendScore
+kill "$server_pid"
+wait "$server_pid" || true
+server_pid=
+
+temporary_postgres_start "$work/pg"
+temporary_postgres_psql -c "CREATE DATABASE kalvorn"
+database_url="postgresql://postgres@127.0.0.1:$postgres_port/kalvorn"
+"$seed" --database "$database_url" "$players" >/dev/null
+temporary_postgres_psql -d kalvorn -c "VACUUM ANALYZE"
+start_service "$work/data-postgres" --database "$database_url"
+measure postgres-getScores 16 "$port" getScores
+measure postgres-sendScore 16 "$port" sendScore
+measure postgres-getScores-256 256 "$port" getScores
+measure postgres-sendScore-256 256 "$port" sendScore
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
 row() {
@@ -177,11 +207,19 @@ row nginx-sendScore "nginx, sendScore reply as a file, 16 connections"
 row service-sendScore "kalvorn-server sendScore.php, 16 connections"
 row service-getScores-256 "kalvorn-server getScores.php, 256 connections"
 row service-sendScore-256 "kalvorn-server sendScore.php, 256 connections"
+row postgres-getScores "kalvorn-server on PostgreSQL, getScores.php, 16 connections"
+row postgres-sendScore "kalvorn-server on PostgreSQL, sendScore.php, 16 connections"
+row postgres-getScores-256 "kalvorn-server on PostgreSQL, getScores.php, 256 connections"
+row postgres-sendScore-256 "kalvorn-server on PostgreSQL, sendScore.php, 256 connections"
 echo
 echo "getScores at $get_ratio % of nginx (goal 25 %: $(goal at_least "$get_ratio" 25))"
 echo "sendScore at $send_ratio % of nginx (goal 15 %: $(goal at_least "$send_ratio" 15))"
 echo "p99 at 16 connections: getScores $get_p99 ms, sendScore $send_p99 ms (goal 5 ms:" \
     "$(goal at_least 5 "$get_p99") / $(goal at_least 5 "$send_p99"))"
+echo "on PostgreSQL: getScores at $(ratio "$(rate postgres-getScores)" "$(rate nginx-getScores)") %," \
+    "sendScore at $(ratio "$(rate postgres-sendScore)" "$(rate nginx-sendScore)") % of nginx;" \
+    "p99 at 16 connections: getScores $(milliseconds "$(percentile postgres-getScores 99)") ms," \
+    "sendScore $(milliseconds "$(percentile postgres-sendScore 99)") ms"
 echo
 echo "Position query alone (sqlite3 shell, ms per query, including the shell's overhead):"
 echo
@@ -190,7 +228,8 @@ echo "|---|---|---|---|"
 echo "$positions"
 
 failed=0
-for name in service-getScores service-sendScore service-getScores-256 service-sendScore-256; do
+for name in service-getScores service-sendScore service-getScores-256 service-sendScore-256 \
+    postgres-getScores postgres-sendScore postgres-getScores-256 postgres-sendScore-256; do
     if [ "$(unanswered "$name")" -ne 0 ]; then
         echo "run.sh: $name left $(unanswered "$name") requests unanswered or failed" >&2
         failed=1
