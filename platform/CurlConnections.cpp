@@ -88,13 +88,13 @@ CurlConnections::CurlConnections(CurlOptions options) : options_(std::move(optio
     CURLSH* cookies = curl_share_init();
     curl_share_setopt(cookies, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
     cookies_ = cookies;
+    CURL* keeper = curl_easy_init();
+    curl_easy_setopt(keeper, CURLOPT_SHARE, cookies);
+    curl_easy_setopt(keeper, CURLOPT_COOKIEFILE, options_.cookieFile.c_str());
     if (!options_.cookieFile.empty()) {
-        CURL* keeper = curl_easy_init();
-        curl_easy_setopt(keeper, CURLOPT_SHARE, cookies);
-        curl_easy_setopt(keeper, CURLOPT_COOKIEFILE, options_.cookieFile.c_str());
         curl_easy_setopt(keeper, CURLOPT_COOKIELIST, "RELOAD");
-        cookieKeeper_ = keeper;
     }
+    cookieKeeper_ = keeper;
 }
 
 CurlConnections::~CurlConnections() {
@@ -105,9 +105,7 @@ CurlConnections::~CurlConnections() {
     }
     transfers_.clear();
     curl_multi_cleanup(static_cast<CURLM*>(multi_));
-    if (cookieKeeper_) {
-        curl_easy_cleanup(static_cast<CURL*>(cookieKeeper_));
-    }
+    curl_easy_cleanup(static_cast<CURL*>(cookieKeeper_));
     curl_share_cleanup(static_cast<CURLSH*>(cookies_));
 }
 
@@ -115,7 +113,7 @@ CurlConnections::~CurlConnections() {
 // the moment of writing: libcurl would write it again when the handle goes, which may be after
 // the process has shut its TLS library down.
 void CurlConnections::writeCookieFile() {
-    if (!cookieKeeper_) {
+    if (options_.cookieFile.empty()) {
         return;
     }
     auto* keeper = static_cast<CURL*>(cookieKeeper_);
@@ -129,28 +127,51 @@ void CurlConnections::writeCookieFile() {
         std::filesystem::perms::owner_read | std::filesystem::perms::owner_write, ignored);
 }
 
+std::vector<std::string> CurlConnections::cookieLines() const {
+    curl_slist* list = nullptr;
+    curl_easy_getinfo(static_cast<CURL*>(cookieKeeper_), CURLINFO_COOKIELIST, &list);
+    std::vector<std::string> lines;
+    for (curl_slist* item = list; item != nullptr; item = item->next) {
+        lines.emplace_back(item->data);
+    }
+    curl_slist_free_all(list);
+    return lines;
+}
+
 void CurlConnections::forgetCookies() {
     keepingCookies_.assign(transfers_.begin(), transfers_.end());
-    cookiesToDrop_ = true;
+    for (std::string& line : cookieLines()) {
+        cookiesToForget_.push_back(std::move(line));
+    }
     if (transfers_.empty()) {
         dropCookies();
     }
 }
 
+// Only the cookies there were when forgetCookies() was called go: one that a reply set since (a
+// new log-in answered before the last transfer of the old session ended) stays.
 void CurlConnections::dropCookies() {
-    cookiesToDrop_ = false;
+    std::vector<std::string> kept = cookieLines();
+    std::erase_if(kept, [this](const std::string& line) {
+        return std::find(cookiesToForget_.begin(), cookiesToForget_.end(), line) !=
+               cookiesToForget_.end();
+    });
+    cookiesToForget_.clear();
     keepingCookies_.clear();
-    CURL* easy = cookieKeeper_ ? static_cast<CURL*>(cookieKeeper_) : curl_easy_init();
-    if (!cookieKeeper_) {
-        curl_easy_setopt(easy, CURLOPT_SHARE, static_cast<CURLSH*>(cookies_));
+    auto* keeper = static_cast<CURL*>(cookieKeeper_);
+    curl_easy_setopt(keeper, CURLOPT_COOKIELIST, "ALL");
+    for (const std::string& line : kept) {
+        curl_easy_setopt(keeper, CURLOPT_COOKIELIST, line.c_str());
     }
-    curl_easy_setopt(easy, CURLOPT_COOKIELIST, "ALL");
-    if (!cookieKeeper_) {
-        curl_easy_cleanup(easy);
+    if (options_.cookieFile.empty()) {
         return;
     }
-    std::error_code ignored;
-    std::filesystem::remove(options_.cookieFile, ignored);
+    if (kept.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove(options_.cookieFile, ignored);
+    } else {
+        writeCookieFile();
+    }
 }
 
 std::unique_ptr<UrlConnection> CurlConnections::create(UrlRequest request,
@@ -217,7 +238,7 @@ void CurlConnections::remove(CurlTransfer& transfer) {
     }
     curl_easy_setopt(transfer.easy, CURLOPT_SHARE, nullptr);
     std::erase_if(transfers_, [&transfer](const auto& item) { return item.get() == &transfer; });
-    if (cookiesToDrop_) {
+    if (!cookiesToForget_.empty()) {
         std::erase_if(keepingCookies_, [this](const std::weak_ptr<CurlTransfer>& kept) {
             auto waited = kept.lock();
             return !waited ||

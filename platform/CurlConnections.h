@@ -31,8 +31,8 @@ public:
     // Null when the URL does not parse or libcurl cannot make a handle.
     std::unique_ptr<UrlConnection> create(UrlRequest request, UrlConnectionDelegate& delegate);
 
-    // Drops every cookie, in memory and in the cookie file, once the transfers under way now
-    // have ended, so they still carry the cookies they were started with.
+    // Drops every cookie there is now, in memory and in the cookie file, once the transfers
+    // under way now have ended, so they still carry the cookies they were started with.
     void forgetCookies();
 
     bool isBusy() const override { return !transfers_.empty(); }
@@ -46,14 +46,16 @@ private:
     void deliver(const std::shared_ptr<CurlTransfer>& transfer);
     void dropCookies();
     void writeCookieFile();
+    // The cookies in libcurl's listing, one Netscape cookie-file line each.
+    std::vector<std::string> cookieLines() const;
 
     CurlOptions options_;
     void* multi_ = nullptr;    // CURLM*
     void* cookies_ = nullptr;  // CURLSH* sharing the cookies between every transfer
-    // CURL* that only reads and writes the cookie file; null without one.
+    // CURL* that only lists the cookies and reads and writes the cookie file.
     void* cookieKeeper_ = nullptr;
     std::vector<std::shared_ptr<CurlTransfer>> transfers_;
-    // The transfers forgetCookies() waits for.
+    // The transfers forgetCookies() waits for, and the cookies it will drop.
     std::vector<std::weak_ptr<CurlTransfer>> keepingCookies_;
-    bool cookiesToDrop_ = false;
+    std::vector<std::string> cookiesToForget_;
 };

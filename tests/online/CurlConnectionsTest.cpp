@@ -156,3 +156,62 @@ TEST_F(CurlConnectionsTest, ACookieGivenIsSentBackKeptInItsFileAndForgotten) {
     Platform::installHeadless();
     std::filesystem::remove(file);
 }
+
+TEST_F(CurlConnectionsTest, ALogInAnsweredBeforeTheLogOutsBackupEndsKeepsItsNewCookie) {
+    const std::filesystem::path file = std::filesystem::temp_directory_path() /
+                                       ("kalvorn-cookies-relogin-" + std::to_string(getpid()));
+    std::filesystem::remove(file);
+    Platform::installHeadless().useRealConnections({5, "", file.string()});
+    LoopbackStub stub;
+    stub.route("/", StubMode::Answer, "200 1");
+    stub.route("/loginUser.php?username=old", StubMode::Answer, "200 [1]", 0,
+               "Set-Cookie: kalvorn_session=old111; Path=/; HttpOnly");
+    stub.route("/loginUser.php?username=new", StubMode::Answer, "200 [1]", 0,
+               "Set-Cookie: kalvorn_session=new222; Path=/; HttpOnly");
+    stub.route("/createCopy.php", StubMode::Answer, "200 [1]", 1.5);
+    Recorder oldLogin;
+    load(oldLogin, {stub.url("/loginUser.php?username=old"), "", ""});
+
+    // Log-out: the backup leaves with the old session, then the cookies are to be forgotten.
+    Recorder backup;
+    std::unique_ptr<UrlConnection> backupConnection =
+        UrlConnection::create({stub.url("/createCopy.php?username=old"), "", ""}, backup);
+    ASSERT_TRUE(backupConnection);
+    backupConnection->start();
+    UrlConnection::forgetCookies();
+    // A new log-in is answered while the backup is still under way.
+    Recorder newLogin;
+    load(newLogin, {stub.url("/loginUser.php?username=new"), "", ""});
+    ASSERT_FALSE(backup.ended());
+    for (int turn = 0; turn < 100 && !backup.ended(); ++turn) {
+        RunLoop::main().runFor(0.1);
+    }
+    ASSERT_TRUE(backup.ended());
+
+    Recorder score;
+    load(score, {stub.url("/sendScore.php?username=new"), "", ""});
+    const std::vector<std::string> requests = stub.requests();
+    ASSERT_EQ(requests.size(), 4u);
+    auto requestFor = [&](const std::string& path) {
+        for (const std::string& request : requests) {
+            if (request.find("GET " + path) == 0) {
+                return request;
+            }
+        }
+        return std::string();
+    };
+    EXPECT_NE(requestFor("/createCopy.php").find("Cookie: kalvorn_session=old111"),
+              std::string::npos);
+    const std::string sent = requestFor("/sendScore.php");
+    EXPECT_NE(sent.find("Cookie: kalvorn_session=new222\r\n"), std::string::npos) << sent;
+
+    // The file keeps the new session and only it, for the next start.
+    Platform::installHeadless().useRealConnections({5, "", file.string()});
+    Recorder afterRestart;
+    load(afterRestart, {stub.url("/sendScore.php?username=new"), "", ""});
+    ASSERT_EQ(stub.requests().size(), 5u);
+    EXPECT_NE(stub.requests()[4].find("Cookie: kalvorn_session=new222\r\n"), std::string::npos)
+        << stub.requests()[4];
+    Platform::installHeadless();
+    std::filesystem::remove(file);
+}
