@@ -88,6 +88,24 @@ void PgConnection::executeScript(const std::string& sql) {
     checked(PQexec(connection_.get(), sql.c_str()));
 }
 
+void PgConnection::copyIn(const std::string& copySql, const std::string& rows) {
+    PGconn* connection = connection_.get();
+    PgResult started(PQexec(connection, copySql.c_str()));
+    if (PQresultStatus(started.raw()) != PGRES_COPY_IN) {
+        checked(nullptr);
+    }
+    if (PQputCopyData(connection, rows.data(), static_cast<int>(rows.size())) != 1 ||
+        PQputCopyEnd(connection, nullptr) != 1) {
+        throw PgError(trimmed(PQerrorMessage(connection)), "");
+    }
+    // The COPY's own result, then the end of results.
+    PGresult* finished = PQgetResult(connection);
+    while (PGresult* more = PQgetResult(connection)) {
+        PQclear(more);
+    }
+    checked(finished);
+}
+
 bool PgConnection::inTransaction() const {
     return PQtransactionStatus(connection_.get()) != PQTRANS_IDLE;
 }
@@ -99,6 +117,29 @@ PgResult PgConnection::checked(PGresult* raw) {
         throw PgError(trimmed(PQerrorMessage(connection_.get())), sqlStateOf(raw));
     }
     return result;
+}
+
+std::string copyField(const std::string& value) {
+    std::string field;
+    for (char c : value) {
+        switch (c) {
+            case '\\':
+                field += "\\\\";
+                break;
+            case '\t':
+                field += "\\t";
+                break;
+            case '\n':
+                field += "\\n";
+                break;
+            case '\r':
+                field += "\\r";
+                break;
+            default:
+                field += c;
+        }
+    }
+    return field;
 }
 
 std::string withoutPassword(const std::string& url) {

@@ -30,6 +30,7 @@ public:
     explicit PgResult(PGresult* result) : result_(result, &PQclear) {}
 
     int rows() const { return PQntuples(result_.get()); }
+    const PGresult* raw() const { return result_.get(); }
     bool isNull(int row, int column) const;
     std::string text(int row, int column) const;
     int64_t integer(int row, int column) const;
@@ -53,6 +54,8 @@ public:
     PgResult execute(const std::string& sql, const std::vector<PgValue>& parameters = {});
     // Runs statements without parameters, separated by semicolons (schema texts).
     void executeScript(const std::string& sql);
+    // Runs `COPY ... FROM STDIN` with `rows` in COPY's text format (see copyField).
+    void copyIn(const std::string& copySql, const std::string& rows);
 
     // False once the connection to the server is lost; such a connection is not used again.
     bool usable() const { return PQstatus(connection_.get()) == CONNECTION_OK; }
@@ -65,6 +68,9 @@ private:
     std::unique_ptr<PGconn, decltype(&PQfinish)> connection_;
 };
 
+// `value` as one field of COPY's text format: the characters that separate or escape fields are
+// escaped with backslashes.
+std::string copyField(const std::string& value);
 // The URL with any password replaced by "***", for messages.
 std::string withoutPassword(const std::string& url);
 // Text forms of values for parameters.

@@ -9,6 +9,7 @@
 
 #include "PgConnection.h"
 #include "PgSchema.h"
+#include "PgSeeding.h"
 #include "PostgresServer.h"
 #include "PostgresStorage.h"
 #include "Schema.h"
@@ -420,4 +421,38 @@ TEST_F(PostgresStorageTest, PositionsAndTheListReadThroughIndexes) {
         "SELECT COUNT(*) FROM attempts WHERE kind = 'log-in' AND lower(name COLLATE \"C\") = "
         "lower('x'::text COLLATE \"C\") AND made_at > 5");
     EXPECT_NE(attempts.find("attempts_by_name"), std::string::npos) << attempts;
+}
+
+TEST_F(PostgresStorageTest, SeededPlayersAreRankedAndTheStorageGoesOnAfterThem) {
+    int64_t before = addUser("before");
+    storage.setTotal(before, 4321, 1);
+    seedPostgres(url, 1000, [](int64_t i) {
+        std::string name = "seed\t" + std::to_string(i) + "\\";
+        return SeededPlayer{
+            name, "hash", "m@example.com", "Chad", "s" + std::to_string(i), 99, (i * 7919) % 8700,
+            i};
+    });
+    expectBandsMatchTotals();
+    EXPECT_EQ(fullCount(""), 1001);
+    std::optional<User> seeded = storage.findUser("SEED\t17\\");
+    ASSERT_TRUE(seeded);
+    EXPECT_EQ(seeded->sessionHash, "s17");
+    EXPECT_EQ(seeded->sessionExpiresAt, 99);
+    const int64_t points = (17 * 7919) % 8700;
+    EXPECT_EQ(storage.standing(seeded->id)->total, points);
+    EXPECT_EQ(storage.standing(seeded->id)->position,
+              1 + fullCount("WHERE points > " + std::to_string(points)));
+
+    // New accounts get ids after the seeded ones, and totals are counted in bands again.
+    int64_t after = addUser("after");
+    EXPECT_GT(after, seeded->id);
+    storage.setTotal(after, 50, 2);
+    storage.setTotal(seeded->id, 8650, 3);
+    expectBandsMatchTotals();
+
+    EXPECT_THROW(
+        seedPostgres(url, 1,
+                     [](int64_t) { return SeededPlayer{"AFTER", "h", "m", "Chad", "s", 1, 1, 1}; }),
+        PgError);
+    EXPECT_EQ(fullCount(""), 1002) << "a failed seeding adds nothing";
 }
