@@ -15,13 +15,14 @@ constexpr size_t kPruneAbove = 4096;
 ConnectionLimits::ConnectionLimits(Settings settings)
     : settings_(settings), nextPruneAt_(kPruneAbove) {}
 
-bool ConnectionLimits::tryOpen(const std::string& address) {
+bool ConnectionLimits::tryOpen(const std::string& address, bool limitPerAddress) {
     std::lock_guard lock(mutex_);
     if (settings_.maxConnections != 0 && open_ >= settings_.maxConnections) {
         return false;
     }
     size_t& fromAddress = openByAddress_[address];
-    if (settings_.perAddressConnections != 0 && fromAddress >= settings_.perAddressConnections) {
+    if (limitPerAddress && settings_.perAddressConnections != 0 &&
+        fromAddress >= settings_.perAddressConnections) {
         if (fromAddress == 0) {
             openByAddress_.erase(address);
         }

@@ -23,8 +23,9 @@ public:
     explicit ConnectionLimits(Settings settings);
 
     // Counts a new connection from the address, or returns false when it would pass a limit.
-    // Each connection counted is given back with close().
-    bool tryOpen(const std::string& address);
+    // Each connection counted is given back with close(). A connection from a trusted proxy
+    // carries many clients: it counts in all but not against the per-address limit.
+    bool tryOpen(const std::string& address, bool limitPerAddress = true);
     void close(const std::string& address);
     size_t openConnections();
 

@@ -16,7 +16,9 @@
 #include <stdexcept>
 #include <type_traits>
 #include <unordered_set>
+#include <vector>
 
+#include "ClientAddress.h"
 #include "QueryLog.h"
 
 namespace {
@@ -95,11 +97,13 @@ struct FrontState {
         : settings(frontSettings),
           handler(std::move(requestHandler)),
           limits(frontSettings.limits),
+          trustedProxies(frontSettings.trustedProxies.begin(), frontSettings.trustedProxies.end()),
           tls(makeTlsContext(frontSettings)) {}
 
     FrontSettings settings;
     HttpFront::Handler handler;
     ConnectionLimits limits;
+    std::unordered_set<std::string> trustedProxies;
     std::unique_ptr<asio::ssl::context> tls;  // null: plain HTTP
     std::mutex sessionsMutex;
     std::unordered_set<Connection*> sessions;
@@ -122,6 +126,15 @@ bool clientGone(const beast::error_code& error) {
            error == asio::error::connection_reset ||
            error.category() == asio::error::get_ssl_category() ||
            error.category() == asio::ssl::error::get_stream_category();
+}
+
+std::vector<std::string> fieldValues(const http::request<http::string_body>& request,
+                                     beast::string_view name) {
+    std::vector<std::string> values;
+    for (auto [field, end] = request.equal_range(name); field != end; ++field) {
+        values.emplace_back(field->value());
+    }
+    return values;
 }
 
 // Calls `next` once the connection is ready for HTTP: at once on plain TCP, after the handshake
@@ -157,13 +170,14 @@ class Session final : public Connection, public std::enable_shared_from_this<Ses
 public:
     template <typename... StreamArguments>
     Session(FrontState& state, asio::io_context& io, Workers& workers, std::string address,
-            StreamArguments&&... streamArguments)
+            bool viaProxy, StreamArguments&&... streamArguments)
         : state_(state),
           io_(io),
           workers_(workers),
           stream_(std::forward<StreamArguments>(streamArguments)...),
           buffer_(kBufferLimit),
-          address_(std::move(address)) {}
+          address_(std::move(address)),
+          viaProxy_(viaProxy) {}
 
     ~Session() {
         {
@@ -227,6 +241,7 @@ private:
         }
         started_ = Clock::now();
         busy_ = true;
+        client_ = address_;
         if (error) {
             // Nothing after a malformed request can be trusted to start where it seems to.
             keepAlive_ = false;
@@ -238,12 +253,18 @@ private:
         }
         auto request = parser_->release();
         parser_.reset();
+        if (viaProxy_) {
+            // Without a usable forwarded address the request counts as the proxy's own.
+            client_ = forwardedClientAddress(fieldValues(request, "X-Forwarded-For"),
+                                             fieldValues(request, "X-Real-IP"))
+                          .value_or(address_);
+        }
         version_ = request.version();
         keepAlive_ = request.keep_alive();
         std::string method(request.method_string());
         auto rawTarget = request.target();
         RequestTarget target = parseRequestTarget({rawTarget.data(), rawTarget.size()});
-        if (!state_.limits.tryRequest(address_, started_)) {
+        if (!state_.limits.tryRequest(client_, started_)) {
             answer({429, "text/plain; charset=utf-8", "Too many requests\n", {}}, std::move(target),
                    method);
             return;
@@ -304,7 +325,7 @@ private:
                     const std::string& method) {
         double milliseconds =
             std::chrono::duration<double, std::milli>(Clock::now() - started_).count();
-        logLine(state_, {address_, method, target.path, target.query,
+        logLine(state_, {client_, method, target.path, target.query,
                          static_cast<int>(response_->result_int()), response_->body().size(),
                          milliseconds});
         busy_ = false;
@@ -326,7 +347,9 @@ private:
     Workers& workers_;
     Stream stream_;
     beast::flat_buffer buffer_;
-    std::string address_;
+    std::string address_;  // the peer's: what the connection counts against
+    bool viaProxy_;
+    std::string client_;  // the current request's: what its rate and log line count against
     std::optional<http::request_parser<http::string_body>> parser_;
     std::optional<http::response<http::string_body>> response_;
     unsigned version_ = 11;
@@ -456,14 +479,16 @@ private:
         // Replies are small and written in pieces; without this, Nagle's algorithm holds the
         // body back until the client's delayed acknowledgement.
         socket.set_option(tcp::no_delay(true), error);
-        std::string address = remote.address().to_string();
-        if (!state_.limits.tryOpen(address)) {
+        std::string peer = remote.address().to_string();
+        std::string address = canonicalAddress(peer).value_or(peer);
+        bool viaProxy = state_.trustedProxies.count(address) != 0;
+        if (!state_.limits.tryOpen(address, !viaProxy)) {
             if (state_.refusals < kMaxRefusals) {
                 startConnection<Refusal>(std::move(socket));
             }
             return;
         }
-        startConnection<Session>(std::move(socket), io_, workers_, std::move(address));
+        startConnection<Session>(std::move(socket), io_, workers_, std::move(address), viaProxy);
     }
 
     template <template <typename> class Kind, typename... Arguments>

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ConnectionLimits.h"
 #include "QueryString.h"
@@ -30,6 +31,9 @@ struct FrontSettings {
     // request under way is closed after the idle time.
     std::chrono::milliseconds requestTimeout{5000};
     std::chrono::milliseconds idleTimeout{5000};
+    // Canonical addresses of reverse proxies: on their connections the request's client is the
+    // forwarded address, and the per-address connection limit does not apply.
+    std::vector<std::string> trustedProxies;
     // Both set: HTTPS with this certificate chain and private key (PEM); both empty: HTTP.
     std::filesystem::path tlsCertificate;
     std::filesystem::path tlsKey;

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cstdlib>
 
+#include "ClientAddress.h"
+
 namespace {
 
 std::filesystem::path defaultDataDirectory() {
@@ -131,6 +133,12 @@ std::variant<ServerOptions, std::string> parseServerOptions(const std::vector<st
             options.tlsCertificate = value;
         } else if (arg == "--tls-key") {
             options.tlsKey = value;
+        } else if (arg == "--trusted-proxy") {
+            std::optional<std::string> address = canonicalAddress(value);
+            if (!address) {
+                return "--trusted-proxy wants an IP address, got " + value;
+            }
+            options.trustedProxies.push_back(*address);
         } else if (arg == "--list-copies") {
             options.listCopiesOf = value;
         } else if (arg == "--bring-back-copy") {
@@ -177,6 +185,10 @@ Serves the Kalvorn web service: accounts, the global ranking and score backups.
   --idle-timeout S        a connection without a request is closed after S seconds (default 5)
   --tls-cert FILE         serve HTTPS with this certificate chain (PEM, the server's first)
   --tls-key FILE          and this private key (PEM); both or neither
+  --trusted-proxy ADDRESS a reverse proxy whose connections carry the client's address in
+                          X-Forwarded-For (its last hop) or X-Real-IP: the per-address rate
+                          then counts per client, and the proxy's connections count only
+                          against --max-connections (repeatable)
   --help                  show this text
 
 Operator commands (run against --data or --database, then exit):

@@ -27,6 +27,8 @@ struct ServerOptions {
     // Both set: HTTPS with this certificate chain and private key (PEM files); neither: HTTP.
     std::filesystem::path tlsCertificate;
     std::filesystem::path tlsKey;
+    // Reverse proxies (canonical addresses) whose forwarded client addresses are believed.
+    std::vector<std::string> trustedProxies;
     bool showHelp = false;
     // Operator commands: run against the data directory instead of serving.
     std::optional<std::string> listCopiesOf;

@@ -52,6 +52,7 @@ int serve(const ServerOptions& options, Database& database) {
         std::min(options.limits.maxConnections, connectionsTheProcessCanHold());
     settings.requestTimeout = options.requestTimeout;
     settings.idleTimeout = options.idleTimeout;
+    settings.trustedProxies = options.trustedProxies;
     settings.tlsCertificate = options.tlsCertificate;
     settings.tlsKey = options.tlsKey;
     settings.onlyReads = [&](const RequestTarget& target) {

@@ -43,3 +43,17 @@ TEST(ConnectionLimits, AnAddressGetsBurstsOfTwoSecondsWorthThenItsRate) {
         ASSERT_TRUE(unlimited.tryRequest("10.0.0.1", start));
     }
 }
+
+TEST(ConnectionLimits, AProxysConnectionsCountOnlyInAll) {
+    ConnectionLimits limits({4, 1, 0});
+    EXPECT_TRUE(limits.tryOpen("10.0.0.1", false));
+    EXPECT_TRUE(limits.tryOpen("10.0.0.1", false));
+    EXPECT_TRUE(limits.tryOpen("10.0.0.1", false));
+    EXPECT_FALSE(limits.tryOpen("10.0.0.1")) << "held to the limit when not proxied";
+    EXPECT_TRUE(limits.tryOpen("10.0.0.2"));
+    EXPECT_FALSE(limits.tryOpen("10.0.0.1", false)) << "four in all";
+    limits.close("10.0.0.1");
+    limits.close("10.0.0.1");
+    EXPECT_EQ(limits.openConnections(), 2u);
+    EXPECT_TRUE(limits.tryOpen("10.0.0.1", false));
+}

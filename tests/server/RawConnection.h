@@ -15,8 +15,15 @@
 
 class RawConnection {
 public:
-    explicit RawConnection(int port) {
+    // From `source` (a loopback address such as 127.0.0.2) when given, else from 127.0.0.1.
+    explicit RawConnection(int port, const char* source = nullptr) {
         fd_ = socket(AF_INET, SOCK_STREAM, 0);
+        if (source) {
+            sockaddr_in local{};
+            local.sin_family = AF_INET;
+            inet_pton(AF_INET, source, &local.sin_addr);
+            bind(fd_, reinterpret_cast<sockaddr*>(&local), sizeof local);
+        }
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);

@@ -40,6 +40,12 @@ TEST(ServerOptions, ReadsEveryOption) {
     EXPECT_EQ(std::get<ServerOptions>(parsed).tlsKey, "/etc/k/key.pem");
     EXPECT_TRUE(std::get<ServerOptions>(parse({})).tlsCertificate.empty()) << "plain by default";
 
+    parsed = parse({"--trusted-proxy", "127.0.0.1", "--trusted-proxy", "::FFFF:10.0.0.2"});
+    ASSERT_TRUE(std::holds_alternative<ServerOptions>(parsed));
+    EXPECT_EQ(std::get<ServerOptions>(parsed).trustedProxies,
+              (std::vector<std::string>{"127.0.0.1", "10.0.0.2"}));
+    EXPECT_TRUE(std::get<ServerOptions>(parse({})).trustedProxies.empty()) << "none by default";
+
     parsed = parse({"--bring-back-copy", "17", "--help"});
     ASSERT_TRUE(std::holds_alternative<ServerOptions>(parsed));
     EXPECT_EQ(std::get<ServerOptions>(parsed).copyToBringBack, 17);
@@ -60,6 +66,8 @@ TEST(ServerOptions, RefusesMalformedValues) {
     for (auto args : std::vector<std::vector<std::string>>{{"--listen", "8642"},
                                                            {"--listen", "host:70000"},
                                                            {"--listen", "host:port"},
+                                                           {"--trusted-proxy", "localhost"},
+                                                           {"--trusted-proxy", "10.0.0.1:80"},
                                                            {"--base-path", "game"},
                                                            {"--base-path", "/game"},
                                                            {"--base-path", "/../"},
