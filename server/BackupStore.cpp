@@ -39,7 +39,7 @@ int64_t BackupStore::add(int64_t userId, const std::vector<BackupRow>& rows,
             "(SELECT id FROM copies WHERE user_id = ? ORDER BY id DESC LIMIT ?)")
         .bind(1, userId)
         .bind(2, userId)
-        .bind(3, int64_t{kCopiesKept})
+        .bind(3, int64_t{Storage::kCopiesKept})
         .run();
     return copyId;
 }
@@ -66,10 +66,7 @@ std::optional<int64_t> BackupStore::bringBack(int64_t copyId, int64_t now) {
         }
         userId = query.integer(0);
     }
-    Transaction transaction(database_);
-    int64_t newId = add(userId, rowsOf(copyId), "operator", now);
-    transaction.commit();
-    return newId;
+    return add(userId, rowsOf(copyId), "operator", now);
 }
 
 std::vector<BackupRow> BackupStore::rowsOf(int64_t copyId) {

@@ -11,24 +11,15 @@
 
 #include "BackupRows.h"
 #include "Database.h"
-
-struct BackupCopyInfo {
-    int64_t id = 0;
-    int64_t createdAt = 0;  // seconds since the epoch
-    std::string origin;     // the request that made it, or "operator"
-    int64_t rowCount = 0;
-};
+#include "Storage.h"
 
 class BackupStore {
 public:
-    // The copies kept per user; older ones are deleted as new ones arrive.
-    static constexpr int kCopiesKept = 20;
-
     explicit BackupStore(Database& database) : database_(database) {}
 
     // The rows of the user's newest copy, or nothing when the user has no copy.
     std::optional<std::vector<BackupRow>> current(int64_t userId);
-    // Adds a copy as the user's newest and drops those beyond kCopiesKept. Run it inside a
+    // Adds a copy as the user's newest and drops those beyond Storage::kCopiesKept. Run it inside a
     // transaction so that a copy is stored whole or not at all.
     int64_t add(int64_t userId, const std::vector<BackupRow>& rows, const std::string& origin,
                 int64_t now);
@@ -36,7 +27,8 @@ public:
     // Newest first.
     std::vector<BackupCopyInfo> list(int64_t userId);
     // Makes an old copy the user's newest again, as a new copy (so the one it replaces is kept
-    // as well). Returns the new copy's id, or nothing when no copy has that id.
+    // as well). Returns the new copy's id, or nothing when no copy has that id. Run it inside a
+    // transaction, as add().
     std::optional<int64_t> bringBack(int64_t copyId, int64_t now);
 
 private:

@@ -1,12 +1,9 @@
-// Backup copy commands for the operator, run on the database while the service may be running
-// (SQLite serialises the writes of the two processes).
+// Backup copy commands for the operator, run on the storage while the service may be running
+// (the storage serialises the writes of the processes).
 #include "OperatorCommands.h"
 
 #include <ctime>
 #include <iostream>
-
-#include "BackupStore.h"
-#include "UserStore.h"
 
 namespace {
 
@@ -19,24 +16,22 @@ std::string utcTime(int64_t seconds) {
     return text;
 }
 
-int listCopies(Database& database, const std::string& name) {
-    std::lock_guard lock(database.mutex());
-    std::optional<User> user = UserStore(database).find(name);
+int listCopies(Storage& storage, const std::string& name) {
+    std::optional<User> user = storage.findUser(name);
     if (!user) {
         std::cerr << "kalvorn-server: no user named " << name << "\n";
         return 1;
     }
     std::cout << "copy\tmade\trows\tby\n";
-    for (const BackupCopyInfo& copy : BackupStore(database).list(user->id)) {
+    for (const BackupCopyInfo& copy : storage.listCopies(user->id)) {
         std::cout << copy.id << "\t" << utcTime(copy.createdAt) << "\t" << copy.rowCount << "\t"
                   << copy.origin << "\n";
     }
     return 0;
 }
 
-int bringBack(Database& database, int64_t copyId) {
-    std::lock_guard lock(database.mutex());
-    std::optional<int64_t> newId = BackupStore(database).bringBack(copyId, std::time(nullptr));
+int bringBack(Storage& storage, int64_t copyId) {
+    std::optional<int64_t> newId = storage.bringBackCopy(copyId, std::time(nullptr));
     if (!newId) {
         std::cerr << "kalvorn-server: no backup copy " << copyId << "\n";
         return 1;
@@ -47,9 +42,9 @@ int bringBack(Database& database, int64_t copyId) {
 
 }  // namespace
 
-int runOperatorCommand(const ServerOptions& options, Database& database) {
+int runOperatorCommand(const ServerOptions& options, Storage& storage) {
     if (options.listCopiesOf) {
-        return listCopies(database, *options.listCopiesOf);
+        return listCopies(storage, *options.listCopiesOf);
     }
-    return bringBack(database, *options.copyToBringBack);
+    return bringBack(storage, *options.copyToBringBack);
 }

@@ -26,7 +26,7 @@ int64_t BandCounts::playersInHigherBands(Database& reader, int64_t points) {
         version = query.integer(0);
     }
     if (version != dataVersion_) {
-        playersAbove_.assign(Ranking::kMaxPoints / 100 + 1, 0);
+        playersAbove_.assign(Storage::kMaxPoints / 100 + 1, 0);
         Query query = reader.query("SELECT bucket, players FROM points_buckets ORDER BY bucket");
         std::vector<int64_t> players(playersAbove_.size(), 0);
         while (query.step()) {
@@ -41,7 +41,7 @@ int64_t BandCounts::playersInHigherBands(Database& reader, int64_t points) {
         dataVersion_ = version;
     }
     return playersAbove_[static_cast<size_t>(
-        std::clamp<int64_t>(points / 100, 0, Ranking::kMaxPoints / 100))];
+        std::clamp<int64_t>(points / 100, 0, Storage::kMaxPoints / 100))];
 }
 
 std::optional<int64_t> Ranking::position(int64_t userId, BandCounts* bands) const {
@@ -86,7 +86,7 @@ std::vector<RankingEntry> Ranking::top() const {
         "SELECT users.name, totals.points, users.country, totals.user_id FROM totals "
         "JOIN users ON users.id = totals.user_id "
         "ORDER BY totals.points DESC, totals.reached_at, totals.user_id LIMIT ?");
-    query.bind(1, int64_t{kListLength});
+    query.bind(1, int64_t{Storage::kRankingLength});
     std::vector<RankingEntry> entries;
     while (query.step()) {
         entries.push_back({query.text(0), query.integer(1), query.text(2), query.integer(3)});

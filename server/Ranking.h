@@ -11,13 +11,7 @@
 #include <vector>
 
 #include "Database.h"
-
-struct RankingEntry {
-    std::string name;
-    int64_t points = 0;
-    std::string country;
-    int64_t userId = 0;
-};
+#include "Storage.h"
 
 // The number of players in the bands of 100 points above each band, as a read connection last
 // read them, reused until a write is committed to the file (by any connection or process).
@@ -34,9 +28,6 @@ private:
 
 class Ranking {
 public:
-    static constexpr int64_t kMaxPoints = 29 * 3000;  // every gun of the game at its best
-    static constexpr int kListLength = 100;
-
     explicit Ranking(Database& database) : database_(database) {}
 
     // Stores the player's total; `now` (milliseconds) dates it for tie order when it changed.

@@ -7,7 +7,7 @@ namespace {
 
 bool mayChange(const RankingCache::List& list, int64_t userId, int64_t points) {
     const std::vector<RankingEntry>& entries = list.entries;
-    if (entries.size() < static_cast<size_t>(Ranking::kListLength)) {
+    if (entries.size() < static_cast<size_t>(Storage::kRankingLength)) {
         return true;
     }
     // A player newly tied with the last listed one reached it later and comes after.

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "Ranking.h"
+#include "Storage.h"
 
 class RankingCache {
 public:

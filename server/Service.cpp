@@ -1,6 +1,5 @@
 // The endpoints. Each one checks its values first, does the slow work (password hashing) before
-// touching the database, reads on a read connection and hands its changes to the group commit,
-// answering only once they are durable.
+// touching the storage, and answers only once what it changed is durable.
 #include "Service.h"
 
 #include <sodium.h>
@@ -21,11 +20,15 @@ namespace {
 // No value of any endpoint needs more (names have 20 characters, e-mail addresses 254).
 constexpr size_t kMaxValueLength = 256;
 
-constexpr size_t kLoginAttemptsAllowed = 5;
-constexpr auto kLoginFailureWindow = std::chrono::minutes(15);
-constexpr size_t kRemindersAllowed = 3;
-constexpr auto kReminderWindow = std::chrono::hours(1);
+// Log-ins count as attempts until one succeeds.
+constexpr int kLoginAttemptsAllowed = 5;
+constexpr int64_t kLoginFailureWindow = 15 * 60;  // seconds
+constexpr int kRemindersAllowed = 3;
+constexpr int64_t kReminderWindow = 60 * 60;         // seconds
 constexpr int64_t kReminderLifetime = 24 * 60 * 60;  // seconds
+// A session is renewed at most once in this time, so renewals cost at most one write per player
+// per day.
+constexpr int64_t kSessionRenewalInterval = 24 * 60 * 60;  // seconds
 
 constexpr const char* kUnknownUser = "Unknown user.";
 constexpr const char* kServiceTrouble = "The service is not available right now.";
@@ -80,18 +83,6 @@ ServiceReply plainText(std::string text, int status = 200) {
     return {status, "text/plain; charset=utf-8", std::move(text), {}};
 }
 
-int64_t secondsNow() {
-    return std::chrono::duration_cast<std::chrono::seconds>(
-               std::chrono::system_clock::now().time_since_epoch())
-        .count();
-}
-
-int64_t millisecondsNow() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::system_clock::now().time_since_epoch())
-        .count();
-}
-
 // A total as the game sends it: decimal digits only, within what the game can score.
 std::optional<int64_t> parseTotal(const std::string& text) {
     if (text.empty() || text.size() > 6 ||
@@ -99,7 +90,7 @@ std::optional<int64_t> parseTotal(const std::string& text) {
         return std::nullopt;
     }
     int64_t total = std::stoll(text);
-    if (total > Ranking::kMaxPoints) {
+    if (total > Storage::kMaxPoints) {
         return std::nullopt;
     }
     return total;
@@ -116,13 +107,17 @@ std::string randomPassword() {
     return password;
 }
 
-std::string positionText(const Ranking& ranking, int64_t userId, BandCounts* bands = nullptr) {
-    std::optional<int64_t> position = ranking.position(userId, bands);
+std::string positionText(std::optional<int64_t> position) {
     return position ? std::to_string(*position) : std::string(Service::kNoPosition);
 }
 
-ServiceReply restoreReply(const std::vector<BackupRow>& rows, const std::string& position) {
-    return jsonReply(QvJsonArray{rowsToJson(rows), QvJsonValue::fromString(position)});
+std::string positionText(const std::optional<Standing>& standing) {
+    return positionText(standing ? std::optional(standing->position) : std::nullopt);
+}
+
+ServiceReply restoreReply(const CopyWithPosition& copy) {
+    return jsonReply(
+        QvJsonArray{rowsToJson(copy.rows), QvJsonValue::fromString(positionText(copy.position))});
 }
 
 // The ranking part of a getScores reply: [["name","points","country"], ...].
@@ -142,16 +137,9 @@ RankingCache::List rankingList(std::vector<RankingEntry> entries) {
 
 }  // namespace
 
-Service::Service(Database& database, Outbox& outbox)
-    : outbox_(outbox),
-      users_(database),
-      ranking_(database),
-      backups_(database),
-      readers_(database.file()),
-      loginAttempts_(kLoginAttemptsAllowed, kLoginFailureWindow),
-      passwordReminders_(kRemindersAllowed, kReminderWindow),
-      checkpoints_(database),
-      writes_(database) {}
+Service::Service(Storage& storage, Outbox& outbox, Clock clock)
+    : storage_(storage), outbox_(outbox), clock_(std::move(clock)) {}
+
 ServiceReply Service::handle(std::string_view endpoint, const QueryValues& query,
                              std::string_view session) {
     using Handler = ServiceReply (Service::*)(const QueryValues&, std::string_view);
@@ -199,7 +187,7 @@ ServiceReply Service::checkUser(const QueryValues& query, std::string_view) {
     if (auto problem = passwordProblem(valueOf(query, "password"))) {
         return failure(*problem);
     }
-    if (findUser(name)) {
+    if (storage_.findUser(name)) {
         return failure("This user name is taken.");
     }
     return success();
@@ -221,24 +209,21 @@ ServiceReply Service::join(const QueryValues& query, std::string_view) {
     if (!isKnownCountry(country)) {
         return failure("Choose a country from the list.");
     }
-    {
-        // Refuse a taken name before spending a hash on it; the insert below still decides.
-        if (findUser(name)) {
-            return failure("This user name is taken.");
-        }
+    // Refuse a taken name before spending a hash on it; the insert below still decides.
+    if (storage_.findUser(name)) {
+        return failure("This user name is taken.");
     }
-    std::string hash = hasher_.hash(password);
     std::string token = newSessionToken();
-    try {
-        writes_.run([&] {
-            int64_t id = users_.create(name, hash, mail, country, secondsNow());
-            users_.setSession(id, sessionTokenHash(token), secondsNow() + kSessionLifetimeSeconds);
-        });
-    } catch (const DatabaseError& error) {
-        if (error.isConstraintViolation()) {
-            return failure("This user name is taken.");
-        }
-        throw;
+    const int64_t now = secondsNow();
+    NewUser user{name,
+                 hasher_.hash(password),
+                 mail,
+                 country,
+                 now,
+                 sessionTokenHash(token),
+                 now + kSessionLifetimeSeconds};
+    if (!storage_.createUser(user)) {
+        return failure("This user name is taken.");
     }
     ServiceReply reply = success();
     reply.newSession = std::move(token);
@@ -251,10 +236,11 @@ ServiceReply Service::loginUser(const QueryValues& query, std::string_view) {
     }
     const std::string& name = valueOf(query, "username");
     const std::string& password = valueOf(query, "password");
-    if (!loginAttempts_.tryTake(name, AttemptThrottle::Clock::now())) {
+    if (!storage_.tryTakeAttempt(AttemptKind::LogIn, name, kLoginAttemptsAllowed,
+                                 kLoginFailureWindow, secondsNow())) {
         return failure("Too many failed log-ins. Try again in 15 minutes.");
     }
-    std::optional<User> user = findUser(name);
+    std::optional<User> user = storage_.findUser(name);
     bool accepted = false;
     bool byReminder = false;
     if (user) {
@@ -268,21 +254,15 @@ ServiceReply Service::loginUser(const QueryValues& query, std::string_view) {
     if (!accepted) {
         return failure("Wrong user name or password.");
     }
-    loginAttempts_.forget(name);
+    storage_.forgetAttempts(AttemptKind::LogIn, name);
     // Each log-in replaces the session, so a token handed out earlier opens nothing any more.
+    // Whichever of the two passwords was used stays; the other is gone.
     std::string token = newSessionToken();
-    writes_.run([&] {
-        users_.setSession(user->id, sessionTokenHash(token),
-                          secondsNow() + kSessionLifetimeSeconds);
-        if (user->reminderHash) {
-            // Whichever of the two passwords was used stays; the other is gone.
-            if (byReminder) {
-                users_.adoptReminder(user->id, *user->reminderHash);
-            } else {
-                users_.dropReminder(user->id);
-            }
-        }
-    });
+    ReminderAfterLogIn reminder = !user->reminderHash ? ReminderAfterLogIn::None
+                                  : byReminder        ? ReminderAfterLogIn::Adopt
+                                                      : ReminderAfterLogIn::Drop;
+    storage_.logIn(user->id, sessionTokenHash(token), secondsNow() + kSessionLifetimeSeconds,
+                   reminder, user->reminderHash.value_or(std::string()));
     ServiceReply reply = success();
     reply.newSession = std::move(token);
     return reply;
@@ -293,11 +273,12 @@ ServiceReply Service::forgot(const QueryValues& query, std::string_view) {
         return failure(*problem);
     }
     const std::string& name = valueOf(query, "username");
-    std::optional<User> user = findUser(name);
+    std::optional<User> user = storage_.findUser(name);
     if (!user) {
         return failure("Unknown user name.");
     }
-    if (!passwordReminders_.tryTake(name, AttemptThrottle::Clock::now())) {
+    if (!storage_.tryTakeAttempt(AttemptKind::Reminder, name, kRemindersAllowed, kReminderWindow,
+                                 secondsNow())) {
         return failure("A new password was sent a short while ago. Please check your e-mail.");
     }
     std::string password = randomPassword();
@@ -309,7 +290,7 @@ ServiceReply Service::forgot(const QueryValues& query, std::string_view) {
     // outbox only after that, so the player never gets a password that does not work. The old
     // password keeps working, so a reminder someone else asked for locks no one out.
     Outbox::Draft draft = outbox_.prepare(message, user->name);
-    writes_.run([&] { users_.setReminder(user->id, hash, secondsNow() + kReminderLifetime); });
+    storage_.setReminder(user->id, hash, secondsNow() + kReminderLifetime);
     draft.deliver();
     return success();
 }
@@ -322,29 +303,24 @@ ServiceReply Service::sendScore(const QueryValues& query, std::string_view sessi
     if (!total) {
         return plainText("0", 400);
     }
-    // What a read connection holds is durable: a total the game sends again unchanged (it does
-    // every time its hub appears) is answered from there, without waiting for the writer.
-    std::optional<User> user;
-    {
-        ReaderPool::Lease reader = readers_.acquire();
-        Transaction snapshot(*reader, Transaction::Kind::Read);
-        user = UserStore(*reader).find(valueOf(query, "username"));
-        if (!user || !holdsSession(*user, session)) {
-            return plainText("0", 404);
-        }
-        if (Ranking(*reader).total(user->id) == total) {
-            return plainText(positionText(Ranking(*reader), user->id, &reader.bands()));
-        }
+    std::optional<User> user = storage_.findUser(valueOf(query, "username"));
+    if (!user || !holdsSession(*user, session)) {
+        return plainText("0", 404);
     }
-    if (writes_.run([&] { return ranking_.setTotal(user->id, *total, millisecondsNow()); })) {
-        topList_.totalChanged(user->id, *total);
+    std::string renewed = renewedSession(*user, session);
+    // What the storage reads is durable: a total the game sends again unchanged (it does every
+    // time its hub appears) is answered without a write.
+    std::optional<Standing> standing = storage_.standing(user->id);
+    if (!standing || standing->total != *total) {
+        if (storage_.setTotal(user->id, *total, millisecondsNow())) {
+            topList_.totalChanged(user->id, *total);
+        }
+        // Read once the total is durable, so the write holds only the write.
+        standing = storage_.standing(user->id);
     }
-    // Read once the total is durable, so the writer's batch holds only the writes.
-    ReaderPool::Lease reader = readers_.acquire();
-    Transaction snapshot(*reader, Transaction::Kind::Read);
-    std::string position = positionText(Ranking(*reader), user->id, &reader.bands());
-    snapshot.commit();
-    return plainText(std::move(position));
+    ServiceReply reply = plainText(positionText(standing));
+    reply.newSession = std::move(renewed);
+    return reply;
 }
 
 ServiceReply Service::getScores(const QueryValues& query, std::string_view) {
@@ -353,13 +329,8 @@ ServiceReply Service::getScores(const QueryValues& query, std::string_view) {
     }
     std::shared_ptr<const RankingCache::List> list = topList();
     std::string position(kNoPosition);
-    {
-        ReaderPool::Lease reader = readers_.acquire();
-        Transaction snapshot(*reader, Transaction::Kind::Read);
-        if (std::optional<User> user = UserStore(*reader).find(valueOf(query, "username"))) {
-            position = positionText(Ranking(*reader), user->id, &reader.bands());
-        }
-        snapshot.commit();
+    if (std::optional<User> user = storage_.findUser(valueOf(query, "username"))) {
+        position = positionText(storage_.standing(user->id));
     }
     // The list's text is kept: only the player's position (digits or the dash, nothing to
     // escape) is written per request.
@@ -375,26 +346,27 @@ ServiceReply Service::storeUpload(const QueryValues& query, std::string_view ses
     if (!rows) {
         return failure("The backup is not valid.");
     }
-    std::optional<User> user = findUser(valueOf(query, "username"));
+    std::optional<User> user = storage_.findUser(valueOf(query, "username"));
     if (!user || !holdsSession(*user, session)) {
         return failure(kUnknownUser);
     }
-    return writes_.run([&] { return store(*user, *rows); });
+    std::string renewed = renewedSession(*user, session);
+    ServiceReply reply = store(*user, *rows);
+    reply.newSession = std::move(renewed);
+    return reply;
 }
 
 ServiceReply Service::createCopy(const QueryValues& query, std::string_view session) {
     return storeUpload(query, session, [this](const User& user, std::vector<BackupRow>& rows) {
-        backups_.add(user.id, rows, "createCopy", secondsNow());
+        storage_.addCopy(user.id, rows, "createCopy", secondsNow());
         return success();
     });
 }
 
 ServiceReply Service::createFirstLoginCopy(const QueryValues& query, std::string_view session) {
     return storeUpload(query, session, [this](const User& user, std::vector<BackupRow>& uploaded) {
-        std::vector<BackupRow> merged = mergeKeepingBest(
-            backups_.current(user.id).value_or(std::vector<BackupRow>{}), uploaded);
-        backups_.add(user.id, merged, "createFirstLoginCopy", secondsNow());
-        return restoreReply(merged, positionText(ranking_, user.id));
+        return restoreReply(
+            storage_.addMergedCopy(user.id, uploaded, "createFirstLoginCopy", secondsNow()));
     });
 }
 
@@ -402,32 +374,45 @@ ServiceReply Service::restoreCopy(const QueryValues& query, std::string_view ses
     if (auto problem = valuesProblem(query, {"username"})) {
         return failure(*problem);
     }
-    ReaderPool::Lease reader = readers_.acquire();
-    Transaction snapshot(*reader, Transaction::Kind::Read);
-    std::optional<User> user = UserStore(*reader).find(valueOf(query, "username"));
+    std::optional<User> user = storage_.findUser(valueOf(query, "username"));
     if (!user || !holdsSession(*user, session)) {
         return failure(kUnknownUser);
     }
-    ServiceReply reply =
-        restoreReply(BackupStore(*reader).current(user->id).value_or(std::vector<BackupRow>{}),
-                     positionText(Ranking(*reader), user->id, &reader.bands()));
-    snapshot.commit();
-    return reply;
-}
-
-std::optional<User> Service::findUser(const std::string& name) {
-    ReaderPool::Lease reader = readers_.acquire();
-    return UserStore(*reader).find(name);
+    // Only reads, as promised to the front: the session is renewed by the writing endpoints,
+    // which the game calls every time its hub appears.
+    return restoreReply(storage_.currentCopy(user->id));
 }
 
 std::shared_ptr<const RankingCache::List> Service::topList() {
-    return topList_.list([this] {
-        ReaderPool::Lease reader = readers_.acquire();
-        return rankingList(Ranking(*reader).top());
-    });
+    auto read = [this] { return rankingList(storage_.topOfRanking()); };
+    // Another process may change the ranking without this one knowing: then read it each time.
+    if (!storage_.writesOnlyFromThisProcess()) {
+        return std::make_shared<const RankingCache::List>(read());
+    }
+    return topList_.list(read);
 }
 
 bool Service::holdsSession(const User& user, std::string_view session) {
     return !session.empty() && user.sessionExpiresAt > secondsNow() &&
            sameSessionHash(user.sessionHash, sessionTokenHash(session));
+}
+
+std::string Service::renewedSession(const User& user, std::string_view session) {
+    const int64_t freshExpiry = secondsNow() + kSessionLifetimeSeconds;
+    if (user.sessionExpiresAt >= freshExpiry - kSessionRenewalInterval) {
+        return {};
+    }
+    // A log-in that replaced the session meanwhile keeps its own: the storage renews only the
+    // session it is given.
+    storage_.renewSession(user.id, user.sessionHash, freshExpiry);
+    return std::string(session);
+}
+
+int64_t Service::secondsNow() const {
+    return std::chrono::duration_cast<std::chrono::seconds>(clock_().time_since_epoch()).count();
+}
+
+int64_t Service::millisecondsNow() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(clock_().time_since_epoch())
+        .count();
 }

@@ -2,23 +2,17 @@
 // query values in, a status, content type and body out. Safe to call from many threads.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 
-#include "AttemptThrottle.h"
-#include "BackupStore.h"
-#include "Checkpointer.h"
-#include "Database.h"
-#include "GroupCommit.h"
 #include "Outbox.h"
 #include "PasswordHasher.h"
 #include "QueryString.h"
-#include "Ranking.h"
 #include "RankingCache.h"
-#include "ReaderPool.h"
-#include "UserStore.h"
+#include "Storage.h"
 
 struct ServiceReply {
     int status = 200;
@@ -33,9 +27,11 @@ public:
     // Shown as the position when a player has no total in the ranking.
     static constexpr std::string_view kNoPosition = "-";
 
-    // Writes go through `database` (the service's only writer while it runs); reads go through
-    // read connections of its own on the same file.
-    Service(Database& database, Outbox& outbox);
+    using Clock = std::function<std::chrono::system_clock::time_point()>;
+
+    // Everything the service keeps goes to `storage`; reminder mails go to `outbox`. `clock`
+    // tells the time of every date the service stores or compares.
+    Service(Storage& storage, Outbox& outbox, Clock clock = std::chrono::system_clock::now);
 
     // `endpoint` is the file name of the request ("join.php"); an unknown one gets 404.
     // `session` is the token of the client's session cookie, empty when it sent none: a player's
@@ -56,28 +52,25 @@ private:
     ServiceReply createFirstLoginCopy(const QueryValues& query, std::string_view session);
     ServiceReply restoreCopy(const QueryValues& query, std::string_view session);
 
-    std::optional<User> findUser(const std::string& name);
     // True when `session` is the unexpired token of the user's latest log-in or registration.
-    static bool holdsSession(const User& user, std::string_view session);
+    bool holdsSession(const User& user, std::string_view session);
+    // A held session set or renewed over a day ago is moved to last a full lifetime from now, so
+    // that a game that stays logged in (and so never logs in again) keeps it: returns the token
+    // to hand back to the client then, for its cookie to last as long, else nothing.
+    std::string renewedSession(const User& user, std::string_view session);
+    int64_t secondsNow() const;
+    int64_t millisecondsNow() const;
     std::shared_ptr<const RankingCache::List> topList();
-    // The common part of the two uploads: checks the values and the backup text, then, as one
-    // write, hands the rows and the known user they name to `store`, whose reply is the
-    // endpoint's.
+    // The common part of the two uploads: checks the values and the backup text, then hands
+    // the rows and the known user they name to `store`, whose reply is the endpoint's.
     using UploadStore = std::function<ServiceReply(const User& user, std::vector<BackupRow>& rows)>;
     ServiceReply storeUpload(const QueryValues& query, std::string_view session,
                              const UploadStore& store);
 
+    Storage& storage_;
     Outbox& outbox_;
+    Clock clock_;
     PasswordHasher hasher_;
-    // On the writing connection, used only inside writes_.
-    UserStore users_;
-    Ranking ranking_;
-    BackupStore backups_;
-    ReaderPool readers_;
+    // Kept only while this process is the storage's only writer.
     RankingCache topList_;
-    // Log-ins count as attempts until one succeeds.
-    AttemptThrottle loginAttempts_;
-    AttemptThrottle passwordReminders_;
-    Checkpointer checkpoints_;  // before writes_, so that it outlives every commit
-    GroupCommit writes_;
 };

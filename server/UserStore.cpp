@@ -26,12 +26,21 @@ std::optional<User> UserStore::find(const std::string& name) {
     return user;
 }
 
-int64_t UserStore::create(const std::string& name, const std::string& passwordHash,
-                          const std::string& mail, const std::string& country, int64_t now) {
+std::optional<int64_t> UserStore::create(const NewUser& user) {
     Query query = database_.query(
-        "INSERT INTO users(name, password_hash, mail, country, created_at) VALUES(?, ?, ?, ?, ?)");
-    query.bind(1, name).bind(2, passwordHash).bind(3, mail).bind(4, country).bind(5, now);
+        "INSERT INTO users(name, password_hash, mail, country, created_at, session_hash, "
+        "session_expires_at) VALUES(?, ?, ?, ?, ?, ?, ?) ON CONFLICT(name) DO NOTHING");
+    query.bind(1, user.name)
+        .bind(2, user.passwordHash)
+        .bind(3, user.mail)
+        .bind(4, user.country)
+        .bind(5, user.createdAt)
+        .bind(6, user.sessionHash)
+        .bind(7, user.sessionExpiresAt);
     query.run();
+    if (database_.changes() == 0) {
+        return std::nullopt;
+    }
     return database_.lastInsertId();
 }
 
@@ -61,5 +70,12 @@ void UserStore::setSession(int64_t userId, const std::string& sessionHash, int64
     Query query =
         database_.query("UPDATE users SET session_hash = ?, session_expires_at = ? WHERE id = ?");
     query.bind(1, sessionHash).bind(2, expiresAt).bind(3, userId);
+    query.run();
+}
+
+void UserStore::renewSession(int64_t userId, const std::string& sessionHash, int64_t expiresAt) {
+    Query query = database_.query(
+        "UPDATE users SET session_expires_at = ? WHERE id = ? AND session_hash = ?");
+    query.bind(1, expiresAt).bind(2, userId).bind(3, sessionHash);
     query.run();
 }

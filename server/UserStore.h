@@ -6,22 +6,7 @@
 #include <string>
 
 #include "Database.h"
-
-struct User {
-    int64_t id = 0;
-    std::string name;  // as registered, whatever case it was looked up with
-    std::string passwordHash;
-    std::string mail;
-    std::string country;
-    // A password mailed by a reminder: it works beside the player's own until one of the two is
-    // used or it expires (seconds since 1970).
-    std::optional<std::string> reminderHash;
-    int64_t reminderExpiresAt = 0;
-    // The hash of the session token the latest log-in or registration handed out, and when it
-    // runs out (seconds since 1970); empty when there is none.
-    std::string sessionHash;
-    int64_t sessionExpiresAt = 0;
-};
+#include "Storage.h"
 
 class UserStore {
 public:
@@ -29,9 +14,8 @@ public:
 
     // Names compare without regard to letter case.
     std::optional<User> find(const std::string& name);
-    // Throws DatabaseError with isConstraintViolation() when the name is taken.
-    int64_t create(const std::string& name, const std::string& passwordHash,
-                   const std::string& mail, const std::string& country, int64_t now);
+    // The new user's id, or nothing when the name is taken.
+    std::optional<int64_t> create(const NewUser& user);
     // Replaces any earlier reminder password.
     void setReminder(int64_t userId, const std::string& reminderHash, int64_t expiresAt);
     // The player logged in with their own password: the reminder password is gone.
@@ -41,6 +25,8 @@ public:
     void adoptReminder(int64_t userId, const std::string& reminderHash);
     // Replaces the player's session: only the newest token opens it.
     void setSession(int64_t userId, const std::string& sessionHash, int64_t expiresAt);
+    // Moves the end of the session `sessionHash`; does nothing once another session replaced it.
+    void renewSession(int64_t userId, const std::string& sessionHash, int64_t expiresAt);
 
 private:
     Database& database_;

@@ -7,14 +7,15 @@
 
 #include <algorithm>
 #include <iostream>
+#include <memory>
 
-#include "Database.h"
 #include "HttpFront.h"
 #include "OperatorCommands.h"
 #include "Outbox.h"
 #include "ServerOptions.h"
 #include "Service.h"
 #include "SessionCookie.h"
+#include "SqliteStorage.h"
 
 namespace {
 
@@ -40,9 +41,14 @@ size_t connectionsTheProcessCanHold() {
     return limit.rlim_cur > 1100 ? static_cast<size_t>(limit.rlim_cur) - 100 : 1000;
 }
 
-int serve(const ServerOptions& options, Database& database) {
+// Where the service keeps its data: the SQLite file in the data directory.
+std::unique_ptr<Storage> openStorage(const ServerOptions& options) {
+    return std::make_unique<SqliteStorage>(options.dataDirectory / "kalvorn.sqlite");
+}
+
+int serve(const ServerOptions& options, Storage& storage) {
     Outbox outbox(options.dataDirectory / "outbox");
-    Service service(database, outbox);
+    Service service(storage, outbox);
 
     FrontSettings settings;
     settings.host = options.host;
@@ -114,11 +120,11 @@ int main(int argc, char** argv) {
 
     try {
         prepareDataDirectory(options.dataDirectory);
-        Database database(options.dataDirectory / "kalvorn.sqlite");
+        std::unique_ptr<Storage> storage = openStorage(options);
         if (options.listCopiesOf || options.copyToBringBack) {
-            return runOperatorCommand(options, database);
+            return runOperatorCommand(options, *storage);
         }
-        return serve(options, database);
+        return serve(options, *storage);
     } catch (const std::exception& error) {
         std::cerr << "kalvorn-server: " << error.what() << "\n";
         return 1;

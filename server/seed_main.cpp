@@ -27,7 +27,7 @@ constexpr const char* kCountries[] = {"Poland", "Germany", "United States", "Jap
 int seedPostgresDatabase(const std::string& url, long count) {
     std::string hash = PasswordHasher().hash("benchmark");
     std::mt19937 random(42);
-    std::uniform_int_distribution<int64_t> points(0, Ranking::kMaxPoints);
+    std::uniform_int_distribution<int64_t> points(0, Storage::kMaxPoints);
     try {
         seedPostgres(url, count, [&](int64_t i) {
             std::string name = "player" + std::to_string(i);
@@ -77,14 +77,19 @@ int main(int argc, char** argv) {
     std::string hash = PasswordHasher().hash("benchmark");
 
     std::mt19937 random(42);
-    std::uniform_int_distribution<int64_t> points(0, Ranking::kMaxPoints);
+    std::uniform_int_distribution<int64_t> points(0, Storage::kMaxPoints);
     std::lock_guard lock(database.mutex());
     Transaction transaction(database);
     for (long i = 1; i <= count; ++i) {
         const std::string name = "player" + std::to_string(i);
-        int64_t id = users.create(name, hash, "player@example.com", kCountries[i % 5], 0);
-        users.setSession(id, sessionTokenHash("benchmark-" + name), kSeededSessionExpiry);
-        ranking.setTotal(id, points(random), i);
+        std::optional<int64_t> id =
+            users.create({name, hash, "player@example.com", kCountries[i % 5], 0,
+                          sessionTokenHash("benchmark-" + name), kSeededSessionExpiry});
+        if (!id) {
+            std::cerr << "kalvorn-server-seed: " << name << " is there already\n";
+            return 1;
+        }
+        ranking.setTotal(*id, points(random), i);
     }
     transaction.commit();
     std::cout << "seeded " << count << " players in " << dataDirectory.string() << "\n";

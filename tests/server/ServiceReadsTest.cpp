@@ -9,6 +9,7 @@
 #include "ServerTestSupport.h"
 #include "Service.h"
 #include "SessionCookie.h"
+#include "SqliteStorage.h"
 
 namespace {
 
@@ -50,16 +51,17 @@ protected:
     // Players "player1" ... "playerN" with totals 1000 + 10 * i, stored before the service
     // reads anything (so without spending a password hash on each).
     void seedPlayers(int count) {
-        std::lock_guard lock(database.mutex());
+        Database database(directory.path() / "kalvorn.sqlite");
         Transaction transaction(database);
         UserStore users(database);
         Ranking ranking(database);
         for (int i = 1; i <= count; ++i) {
-            int64_t id =
-                users.create("player" + std::to_string(i), "hash", "p@example.com", "Poland", 0);
-            ranking.setTotal(id, 1000 + 10 * i, i);
-            users.setSession(id, sessionTokenHash(sessionOf("player" + std::to_string(i))),
-                             INT64_MAX);
+            const std::string name = "player" + std::to_string(i);
+            std::optional<int64_t> id =
+                users.create({name, "hash", "p@example.com", "Poland", 0,
+                              sessionTokenHash(sessionOf(name)), INT64_MAX});
+            ASSERT_TRUE(id);
+            ranking.setTotal(*id, 1000 + 10 * i, i);
         }
         transaction.commit();
     }
@@ -69,9 +71,9 @@ protected:
     }
 
     TemporaryDirectory directory;
-    Database database{directory.path() / "kalvorn.sqlite"};
+    SqliteStorage storage{directory.path() / "kalvorn.sqlite"};
     Outbox outbox{directory.path() / "outbox"};
-    Service service{database, outbox};
+    Service service{storage, outbox};
 };
 
 }  // namespace

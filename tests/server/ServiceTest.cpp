@@ -9,6 +9,7 @@
 
 #include "ServerTestSupport.h"
 #include "Service.h"
+#include "SqliteStorage.h"
 
 namespace {
 
@@ -62,9 +63,11 @@ protected:
     }
 
     TemporaryDirectory directory;
+    SqliteStorage storage{directory.path() / "kalvorn.sqlite"};
+    // A connection of its own, to look at and change what the service stored.
     Database database{directory.path() / "kalvorn.sqlite"};
     Outbox outbox{directory.path() / "outbox"};
-    Service service{database, outbox};
+    Service service{storage, outbox};
     std::map<std::string, std::string> sessions;
 };
 
@@ -355,4 +358,31 @@ TEST_F(ServiceTest, TheDatabaseHoldsOnlyAHashOfASessionThatRunsOut) {
     EXPECT_EQ(call("restoreCopy.php", {{"username", "anna"}}), R"([0,"Unknown user."])");
     EXPECT_EQ(login("anna", "secret1"), kOk);
     EXPECT_EQ(call("restoreCopy.php", {{"username", "anna"}}), R"([[],"-"])");
+}
+
+TEST(ServiceRestartTest, ARestartedServiceStillRefusesAGuesser) {
+    TemporaryDirectory directory;
+    Outbox outbox{directory.path() / "outbox"};
+    auto login = [](Service& service, const std::string& password) {
+        return service.handle("loginUser.php", {{"username", "bob"}, {"password", password}}).body;
+    };
+    {
+        SqliteStorage storage(directory.path() / "kalvorn.sqlite");
+        Service service(storage, outbox);
+        ASSERT_EQ(service
+                      .handle("join.php", {{"username", "bob"},
+                                           {"password", "secret1"},
+                                           {"mail", "bob@example.com"},
+                                           {"country", "Poland"}})
+                      .body,
+                  kOk);
+        for (int i = 0; i < 5; ++i) {
+            ASSERT_EQ(login(service, "guess" + std::to_string(i)),
+                      R"([0,"Wrong user name or password."])");
+        }
+    }
+    SqliteStorage storage(directory.path() / "kalvorn.sqlite");
+    Service service(storage, outbox);
+    EXPECT_EQ(login(service, "secret1"),
+              R"([0,"Too many failed log-ins. Try again in 15 minutes."])");
 }
