@@ -94,6 +94,16 @@ std::variant<ServerOptions, std::string> parseServerOptions(const std::vector<st
             }
         } else if (arg == "--data") {
             options.dataDirectory = value;
+        } else if (arg == "--database") {
+            if (value.rfind("postgresql://", 0) != 0 && value.rfind("postgres://", 0) != 0) {
+                return "--database wants a postgresql:// URL";
+            }
+            options.databaseUrl = value;
+        } else if (arg == "--database-connections") {
+            if (!parseNumber(value, options.databaseConnections) ||
+                options.databaseConnections == 0 || options.databaseConnections > 1000) {
+                return "--database-connections wants a number from 1 to 1000, got " + value;
+            }
         } else if (arg == "--base-path") {
             if (!isSafeBasePath(value)) {
                 return "--base-path must start and end with '/' and hold only letters, digits, "
@@ -158,6 +168,11 @@ Serves the Kalvorn web service: accounts, the global ranking and score backups.
   --listen HOST:PORT      address to listen on (default 127.0.0.1:8642; port 0 picks a free one)
   --data DIR              directory of the database and the mail outbox
                           (default $XDG_DATA_HOME/kalvorn/server)
+  --database URL          keep the players' data in this PostgreSQL database instead
+                          (postgresql://USER@HOST:PORT/DB), which several service
+                          processes may share; the outbox stays in --data
+  --database-connections N
+                          connections to that database this process keeps at most (default 6)
   --base-path /PATH/      path under which the endpoints live (default /)
   --max-connections N     connections open at once, in all (default 10000)
   --per-address-connections N
@@ -176,7 +191,7 @@ Serves the Kalvorn web service: accounts, the global ranking and score backups.
                           against --max-connections (repeatable)
   --help                  show this text
 
-Operator commands (run against --data, then exit):
+Operator commands (run against --data or --database, then exit):
   --list-copies USER      list the stored backup copies of USER, newest first
   --bring-back-copy ID    make backup copy ID its user's current copy again
 )";

@@ -15,6 +15,11 @@ struct ServerOptions {
     std::string host = "127.0.0.1";
     int port = 8642;
     std::filesystem::path dataDirectory;
+    // A postgresql:// URL: the players' data lives in that PostgreSQL database, which other
+    // service processes may share. Empty: in a SQLite file in the data directory.
+    std::string databaseUrl;
+    // Connections this process keeps open to the PostgreSQL database at most.
+    size_t databaseConnections = 6;
     std::string basePath = "/";  // starts and ends with "/"
     ConnectionLimits::Settings limits{10'000, 32, 20};
     std::chrono::milliseconds requestTimeout{5000};

@@ -12,6 +12,7 @@
 #include "HttpFront.h"
 #include "OperatorCommands.h"
 #include "Outbox.h"
+#include "PostgresStorage.h"
 #include "ServerOptions.h"
 #include "Service.h"
 #include "SessionCookie.h"
@@ -41,8 +42,19 @@ size_t connectionsTheProcessCanHold() {
     return limit.rlim_cur > 1100 ? static_cast<size_t>(limit.rlim_cur) - 100 : 1000;
 }
 
-// Where the service keeps its data: the SQLite file in the data directory.
+// Where the service keeps its data: the PostgreSQL database named, or else the SQLite file in the
+// data directory.
 std::unique_ptr<Storage> openStorage(const ServerOptions& options) {
+    if (!options.databaseUrl.empty()) {
+        PgPoolSettings settings;
+        settings.size = options.databaseConnections;
+        try {
+            return std::make_unique<PostgresStorage>(options.databaseUrl, settings);
+        } catch (const PgError& error) {
+            throw std::runtime_error("cannot use the database " +
+                                     withoutPassword(options.databaseUrl) + ": " + error.what());
+        }
+    }
     return std::make_unique<SqliteStorage>(options.dataDirectory / "kalvorn.sqlite");
 }
 

@@ -50,6 +50,16 @@ TEST(ServerOptions, ReadsEveryOption) {
     ASSERT_TRUE(std::holds_alternative<ServerOptions>(parsed));
     EXPECT_EQ(std::get<ServerOptions>(parsed).copyToBringBack, 17);
     EXPECT_TRUE(std::get<ServerOptions>(parsed).showHelp);
+
+    EXPECT_EQ(std::get<ServerOptions>(parse({})).databaseUrl, "") << "SQLite by default";
+    parsed = parse(
+        {"--database", "postgresql://kal@db.example:5433/kalvorn", "--database-connections", "12"});
+    ASSERT_TRUE(std::holds_alternative<ServerOptions>(parsed));
+    EXPECT_EQ(std::get<ServerOptions>(parsed).databaseUrl,
+              "postgresql://kal@db.example:5433/kalvorn");
+    EXPECT_EQ(std::get<ServerOptions>(parsed).databaseConnections, 12u);
+    EXPECT_EQ(std::get<ServerOptions>(parse({"--database", "postgres://kal@db/k"})).databaseUrl,
+              "postgres://kal@db/k");
 }
 
 TEST(ServerOptions, RefusesMalformedValues) {
@@ -71,6 +81,11 @@ TEST(ServerOptions, RefusesMalformedValues) {
                                                            {"--per-address-rate", "x"},
                                                            {"--bring-back-copy", "x"},
                                                            {"--data"},
+                                                           {"--database", "/var/lib/k.sqlite"},
+                                                           {"--database", "mysql://db/k"},
+                                                           {"--database"},
+                                                           {"--database-connections", "0"},
+                                                           {"--database-connections", "x"},
                                                            {"--tls-cert", "/etc/k/cert.pem"},
                                                            {"--tls-key", "/etc/k/key.pem"},
                                                            {"--verbose", "1"}}) {
