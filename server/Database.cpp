@@ -74,6 +74,16 @@ Database::Database(const std::filesystem::path& file, Access access) {
         sqlite3_close(connection_);
         throw DatabaseError(code, message + " (" + file.string() + ")");
     }
+    // A constructor that throws runs no destructor: the connection is closed here then.
+    try {
+        configure(access);
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Database::configure(Access access) {
     sqlite3_extended_result_codes(connection_, 1);
     if (access == Access::Read) {
         // Opened read-write only so that it may take part in the WAL's shared memory.
@@ -128,10 +138,16 @@ void Database::migrate() {
 }
 
 Database::~Database() {
+    close();
+}
+
+void Database::close() {
     for (auto& [sql, statement] : statements_) {
         sqlite3_finalize(statement);
     }
+    statements_.clear();
     sqlite3_close(connection_);
+    connection_ = nullptr;
 }
 
 Query Database::query(const std::string& sql) {

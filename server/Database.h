@@ -85,6 +85,9 @@ public:
     void whenLogGrows(std::function<void(int pages)> grown);
 
 private:
+    // The settings of `access`, and for a writer the schema.
+    void configure(Access access);
+    void close();
     // A file of a newer program is left untouched.
     void refuseNewerSchema();
     // Brings a database made by an earlier version up to the current tables.
