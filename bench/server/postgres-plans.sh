@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The ranking's two queries on PostgreSQL, at each size in PLAYERS: a temporary PostgreSQL
 # server of the script's own, the service's schema made by kalvorn-server itself (started once
-# on the empty database and stopped), players with random totals from 0 to 87 000 (the counts
-# per band kept by the schema's trigger as they are inserted), then for a player at the top, in
+# on the empty database and stopped), players with random totals from 0 to 87 000 seeded by
+# kalvorn-server-seed (one COPY, the bands counted once at the end), then for a player at the top, in
 # the middle and at the bottom:
 #   - EXPLAIN (ANALYZE, BUFFERS) of the position query the service runs (the sum over the bands
 #     above the player's plus the count within the player's band),
@@ -17,7 +17,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-build}
 server=$build/bin/kalvorn-server
 sizes=${PLAYERS:-100000 1000000}
-[ -x "$server" ] || { echo "postgres-plans.sh: $server is missing; build it first" >&2; exit 1; }
+for tool in "$server" "$build/bin/kalvorn-server-seed"; do
+    [ -x "$tool" ] || { echo "postgres-plans.sh: $tool is missing; build it first" >&2; exit 1; }
+done
 
 # shellcheck source=temporary-postgres.sh
 . "$here/temporary-postgres.sh"
@@ -47,15 +49,8 @@ for players in $sizes; do
     wait "$pid" || { cat "$work/server-$players.log" >&2; exit 1; }
 
     started=$(date +%s)
-    temporary_postgres_psql -d "$database" <<SQL
-SELECT setseed(0.42);
-INSERT INTO users(name, password_hash, mail, country, created_at)
-    SELECT 'player' || n, 'x', 'player@example.com', 'Poland', 0
-    FROM generate_series(1, $players) AS n;
-INSERT INTO totals(user_id, points, reached_at)
-    SELECT id, floor(random() * 87001)::bigint, id FROM users;
-VACUUM ANALYZE;
-SQL
+    "$build/bin/kalvorn-server-seed" --database "$url" "$players" >/dev/null
+    temporary_postgres_psql -d "$database" -c "VACUUM ANALYZE"
     echo "## $players players (seeded in $(($(date +%s) - started)) s)"
     temporary_postgres_psql -d "$database" -At -c \
         "SELECT 'bands: ' || COUNT(*) || ', largest band: ' || MAX(players) || ' players, band sum equals a full count: ' || (SUM(players) = (SELECT COUNT(*) FROM totals)) FROM points_buckets"
